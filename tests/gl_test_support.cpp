@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "gl_test_support.h"
+
+#include <GL/glu.h>
+
+#include <algorithm>
+
+Matrix readMatrix(GLenum which) {
+  Matrix m{};
+  glGetFloatv(which, m.data());
+  return m;
+}
+
+void resetMatrices() {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+::testing::AssertionResult matricesNear(const Matrix &actual, const Matrix &expected, float tolerance) {
+  for (int i = 0; i < 16; ++i) {
+    if (!(std::abs(actual[i] - expected[i]) <= tolerance)) {
+      return ::testing::AssertionFailure()
+             << "entry " << i << " (row " << i % 4 << ", column " << i / 4 << ") is " << actual[i]
+             << ", expected " << expected[i];
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::array<float, 4> transformPoint(const Matrix &m, float x, float y, float z, float w) {
+  std::array<float, 4> out{};
+  for (int r = 0; r < 4; ++r) out[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r] * w;
+  return out;
+}
+
+Rgb readPixel(int x, int y) {
+  unsigned char rgb[3] = {};
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+  return {rgb[0], rgb[1], rgb[2]};
+}
+
+std::string colourFamily(const Rgb &p) {
+  const int strongest = std::max({p.r, p.g, p.b});
+  if (strongest < 8) return "black";
+  const bool r = p.r * 2 > strongest;
+  const bool g = p.g * 2 > strongest;
+  const bool b = p.b * 2 > strongest;
+  if (r && g && b) return "white";
+  if (r && g) return "yellow";
+  if (g && b) return "cyan";
+  if (r && b) return "magenta";
+  if (r) return "red";
+  if (g) return "green";
+  return "blue";
+}

@@ -1,0 +1,42 @@
+// Shared by the in-process tests: the GLUT window every test draws into, and
+// ways to read back what OpenGL holds.
+#pragma once
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+// GLUT id of the 600 x 600 double-buffered RGB window with depth buffer that
+// the test runner creates before the first test; it is current when a test
+// starts.
+int testWindow();
+
+using Matrix = std::array<float, 16>;
+
+// The current matrix of a stack (GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX).
+Matrix readMatrix(GLenum which);
+
+// Both matrices reset, model-view current: the state a matrix test starts from.
+void resetMatrices();
+
+// Entry-by-entry comparison; the message names the first entry that differs.
+::testing::AssertionResult matricesNear(const Matrix &actual, const Matrix &expected, float tolerance);
+
+// M p for a column-major M and p = (x, y, z, w).
+std::array<float, 4> transformPoint(const Matrix &m, float x, float y, float z, float w);
+
+struct Rgb {
+  int r;
+  int g;
+  int b;
+};
+
+// A pixel of the back buffer, in GL's window coordinates (origin bottom-left).
+Rgb readPixel(int x, int y);
+
+// The colour family a lit pixel belongs to, from which of its channels are
+// strong: "black", "red", "green", "blue", "yellow", "cyan", "magenta" or
+// "white" (grey counts as white). Lighting changes brightness, not family.
+std::string colourFamily(const Rgb &pixel);

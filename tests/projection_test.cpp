@@ -1,0 +1,191 @@
+// Projection boxes, the projection switch and the reshape callback, against
+// glOrtho, glFrustum and GL's own viewport.
+
+#include <GL/gl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/scene_state.h"
+#include "gl_test_support.h"
+#include "transform/projection.h"
+
+namespace {
+
+const char kProjectionError[] = "Projection error! Invalid Parameters";
+
+struct Box {
+  float l, r, b, t, n, f;
+};
+
+class ProjectionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sceneState = SceneState{};
+    resetMatrices();
+  }
+};
+
+// Ours is glOrtho without the translation column; for a symmetric box that
+// is glOrtho over the same depth span centred on the eye.
+TEST_F(ProjectionTest, OrthoMatchesGlOrthoOverTheEyeCentredBox) {
+  const std::vector<Box> boxes = {
+      {-1.2f, 1.2f, -1.2f, 1.2f, 0, 7.2f},
+      {-2, 2, -1, 1, 1, 5},
+      {-0.5f, 0.5f, -3, 3, -2, 10},
+      {1, -1, 1, -1, 7.2f, 0},  // mirrored on every axis
+  };
+  for (const Box &box : boxes) {
+    SCOPED_TRACE(::testing::Message() << box.l << " " << box.r << " " << box.n << " " << box.f);
+    const float halfDepth = (box.f - box.n) / 2;
+    resetMatrices();
+    glOrtho(box.l, box.r, box.b, box.t, -halfDepth, halfDepth);
+    const Matrix expected = readMatrix(GL_MODELVIEW_MATRIX);
+    resetMatrices();
+    applyOrtho(box.l, box.r, box.b, box.t, box.n, box.f);
+    EXPECT_TRUE(matricesNear(readMatrix(GL_MODELVIEW_MATRIX), expected, 1e-6f));
+  }
+}
+
+TEST_F(ProjectionTest, FrustumMatchesGlFrustumForBoxesOnTheViewAxis) {
+  const std::vector<Box> boxes = {
+      {-0.6f, 0.6f, -0.6f, 0.6f, 0.54f, 3.6f},
+      {-1, 1, -0.5f, 0.5f, 1, 100},
+      {-0.1f, 0.1f, -0.2f, 0.2f, 0.05f, 2},
+  };
+  for (const Box &box : boxes) {
+    SCOPED_TRACE(::testing::Message() << box.r << " " << box.t << " " << box.n << " " << box.f);
+    glFrustum(box.l, box.r, box.b, box.t, box.n, box.f);
+    const Matrix expected = readMatrix(GL_MODELVIEW_MATRIX);
+    resetMatrices();
+    applyFrustum(box.l, box.r, box.b, box.t, box.n, box.f);
+    EXPECT_TRUE(matricesNear(readMatrix(GL_MODELVIEW_MATRIX), expected, 2e-6f));
+    resetMatrices();
+  }
+}
+
+TEST_F(ProjectionTest, NearPlaneMapsToMinusOneAndFarPlaneToPlusOne) {
+  struct DepthCase {
+    std::string name;
+    bool ortho;
+    float nearEyeZ, farEyeZ;  // eye-space depths that should land on the planes
+  };
+  // The viewer's own boxes: the eye-centred ortho spans eye z +3.6 .. -3.6.
+  const std::vector<DepthCase> cases = {
+      {"viewer's ortho", true, 3.6f, -3.6f},
+      {"viewer's frustum", false, -0.54f, -3.6f},
+  };
+  for (const DepthCase &c : cases) {
+    SCOPED_TRACE(c.name);
+    resetMatrices();
+    if (c.ortho) {
+      applyOrtho(-1.2f, 1.2f, -1.2f, 1.2f, 0, 7.2f);
+    } else {
+      applyFrustum(-0.6f, 0.6f, -0.6f, 0.6f, 0.54f, 3.6f);
+    }
+    const Matrix m = readMatrix(GL_MODELVIEW_MATRIX);
+    const auto nearPoint = transformPoint(m, 0.3f, -0.2f, c.nearEyeZ, 1);
+    const auto farPoint = transformPoint(m, 0.3f, -0.2f, c.farEyeZ, 1);
+    EXPECT_NEAR(nearPoint[2] / nearPoint[3], -1, 1e-5f);
+    EXPECT_NEAR(farPoint[2] / farPoint[3], 1, 1e-5f);
+  }
+}
+
+TEST_F(ProjectionTest, DegenerateBoxPrintsOnceAndLeavesTheMatrix) {
+  struct BadBox {
+    std::string name;
+    bool ortho;
+    Box box;
+  };
+  const std::vector<BadBox> cases = {
+      {"ortho, near = far", true, {-1, 1, -1, 1, 5, 5}},
+      {"ortho, left = right", true, {1, 1, -1, 1, 0, 5}},
+      {"ortho, bottom = top", true, {-1, 1, 2, 2, 0, 5}},
+      {"frustum, near = far", false, {-1, 1, -1, 1, 2, 2}},
+      {"frustum, left = right", false, {0, 0, -1, 1, 1, 5}},
+      {"frustum, bottom = top", false, {-1, 1, -1, -1, 1, 5}},
+      {"frustum, everything equal", false, {0, 0, 0, 0, 0, 0}},
+  };
+  for (const BadBox &c : cases) {
+    SCOPED_TRACE(c.name);
+    resetMatrices();
+    glRotatef(20, 1, 2, 3);
+    const Matrix before = readMatrix(GL_MODELVIEW_MATRIX);
+    ::testing::internal::CaptureStdout();
+    if (c.ortho) {
+      applyOrtho(c.box.l, c.box.r, c.box.b, c.box.t, c.box.n, c.box.f);
+    } else {
+      applyFrustum(c.box.l, c.box.r, c.box.b, c.box.t, c.box.n, c.box.f);
+    }
+    std::fflush(stdout);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), kProjectionError);
+    EXPECT_TRUE(matricesNear(readMatrix(GL_MODELVIEW_MATRIX), before, 0));
+  }
+}
+
+TEST_F(ProjectionTest, SetupProjectionFollowsOrthoViewAndLeavesModelViewCurrent) {
+  struct ViewCase {
+    int orthoView;
+    void (*openGl)();
+  };
+  const std::vector<ViewCase> cases = {
+      {1, [] { glOrtho(-1.2, 1.2, -1.2, 1.2, -3.6, 3.6); }},
+      {0, [] { glFrustum(-0.6, 0.6, -0.6, 0.6, 0.54, 3.6); }},
+  };
+  for (const ViewCase &c : cases) {
+    SCOPED_TRACE(c.orthoView);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    c.openGl();
+    const Matrix expected = readMatrix(GL_PROJECTION_MATRIX);
+    // Leave junk on the projection stack: the rebuild must start afresh.
+    glRotatef(45, 0, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+
+    sceneState.orthoView = c.orthoView;
+    setupProjection();
+    EXPECT_TRUE(matricesNear(readMatrix(GL_PROJECTION_MATRIX), expected, 2e-6f));
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+  }
+}
+
+TEST_F(ProjectionTest, ReshapeKeepsTheLargestCentredSquare) {
+  struct Viewport {
+    int w, h;
+    GLint expected[4];
+  };
+  const std::vector<Viewport> cases = {
+      {600, 600, {0, 0, 600, 600}},  {800, 600, {100, 0, 600, 600}}, {600, 601, {0, 0, 600, 600}},
+      {601, 600, {0, 0, 600, 600}},  {300, 900, {0, 300, 300, 300}}, {1, 5000, {0, 2499, 1, 1}},
+      {0, 0, {0, 0, 0, 0}},
+  };
+  for (const Viewport &c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.w << " x " << c.h);
+    reshapeWindow(c.w, c.h);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_THAT(viewport, ::testing::ElementsAreArray(c.expected));
+  }
+}
+
+TEST_F(ProjectionTest, ReshapeRebuildsTheProjectionButNotTheConfiguredSize) {
+  sceneState.orthoView = 0;
+  glMatrixMode(GL_PROJECTION);
+  glFrustum(-0.6, 0.6, -0.6, 0.6, 0.54, 3.6);
+  const Matrix expected = readMatrix(GL_PROJECTION_MATRIX);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+
+  reshapeWindow(1024, 700);
+  EXPECT_TRUE(matricesNear(readMatrix(GL_PROJECTION_MATRIX), expected, 2e-6f));
+  EXPECT_EQ(sceneState.windowSize[0], 600);
+  EXPECT_EQ(sceneState.windowSize[1], 600);
+}
+
+}  // namespace
