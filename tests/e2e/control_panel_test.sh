@@ -1,0 +1,49 @@
+#!/bin/bash
+# The panel's checkboxes drive the scene, and auto-rotation runs by itself.
+. "$(dirname "$0")/lib.sh" "$1"
+
+start_x_server
+start_viewer
+
+SPIN_Y=1 SHOW_GRID=3 ORTHO=4 WIREFRAME=5
+
+screenshot before
+read -r coloured grey _ <<<"$(pixel_classes before)"
+
+click_checkbox $SHOW_GRID
+screenshot grid_off
+read -r _ grey_off _ <<<"$(pixel_classes grid_off)"
+echo "grid: $grey grey pixels before the click, $grey_off after"
+[ "$grey_off" -lt $((grey / 4)) ] || fail "unticking Show Gridlines left the grid on"
+click_checkbox $SHOW_GRID
+
+click_checkbox $WIREFRAME
+screenshot wire
+read -r coloured_wire _ _ <<<"$(pixel_classes wire)"
+[ "$coloured_wire" -lt $((coloured / 2)) ] || fail "ticking Wireframe View did not switch to wires"
+click_checkbox $WIREFRAME
+
+click_checkbox $ORTHO
+screenshot perspective
+changed=$(pixels_changed before perspective)
+[ "$changed" -gt 5000 ] || fail "unticking Orthogonal View did not switch to perspective"
+click_checkbox $ORTHO
+
+# Spinning: with the pointer resting in the panel and no other input, the
+# picture keeps changing; once stopped, it stays still.
+click_checkbox $SPIN_Y
+screenshot spin1
+sleep 0.5
+screenshot spin2
+changed=$(pixels_changed spin1 spin2)
+echo "spinning: $changed pixels changed in half a second"
+[ "$changed" -gt 1000 ] || fail "auto-rotation did not run"
+click_checkbox $SPIN_Y
+screenshot stopped1
+sleep 0.5
+screenshot stopped2
+changed=$(pixels_changed stopped1 stopped2)
+[ "$changed" -eq 0 ] || fail "the scene kept turning after the spin was switched off"
+
+viewer_running || fail "the viewer stopped"
+echo "ok"

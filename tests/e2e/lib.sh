@@ -1,0 +1,146 @@
+# Shared by the end-to-end tests: a private X server, the real viewer on it,
+# real input through xdotool and screenshots read back with ImageMagick.
+# Usage: . lib.sh /path/to/vehicle-viewer
+
+set -eu
+
+VIEWER=$1
+WORK=$(mktemp -d)
+VIEWER_PID=
+XVFB_PID=
+PANEL_X=700
+PANEL_Y=40
+
+finish() {
+  status=$?
+  [ -n "$VIEWER_PID" ] && kill "$VIEWER_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  if [ "$status" -ne 0 ] && [ -f "$WORK/viewer.log" ]; then
+    echo "--- viewer output ---"
+    cat "$WORK/viewer.log"
+  fi
+  [ -n "${KEEP_SHOTS:-}" ] && cp -r "$WORK" "$KEEP_SHOTS"
+  rm -rf "$WORK"
+}
+trap finish EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# A display number no other server holds.
+start_x_server() {
+  n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "Xvfb did not start on $DISPLAY"
+}
+
+window_id() {
+  xdotool search --name "^$1\$" 2>/dev/null | head -1
+}
+
+# Starts the viewer with the given arguments and waits for both windows.
+# Without a window manager both open at (40, 40); the panel is moved aside
+# so that the main window can be read.
+start_viewer() {
+  "$VIEWER" "$@" >"$WORK/viewer.log" 2>&1 &
+  VIEWER_PID=$!
+  for _ in $(seq 100); do
+    MAIN=$(window_id "Oskavel's Lab 2")
+    PANEL=$(window_id GLUI)
+    if [ -n "$MAIN" ] && [ -n "$PANEL" ]; then
+      xdotool windowmove "$PANEL" "$PANEL_X" "$PANEL_Y"
+      sleep 1
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the viewer's windows did not appear"
+}
+
+viewer_running() {
+  kill -0 "$VIEWER_PID" 2>/dev/null
+}
+
+# Real input, as a person gives it: the pointer goes to the window first,
+# since with no window manager the keyboard follows the pointer.
+press_keys() {
+  xdotool mousemove 340 340
+  for key in "$@"; do xdotool key "$key"; done
+  settle
+}
+
+# A left-button drag in the main window, from (x1, y) to (x2, y) in window
+# coordinates, in steps of the given size.
+drag() {
+  x=$1 y=$2 x2=$3 step=$4
+  xdotool mousemove $((40 + x)) $((40 + y)) mousedown 1
+  while [ "$x" -ne "$x2" ]; do
+    if [ "$x" -lt "$x2" ]; then x=$((x + step)); else x=$((x - step)); fi
+    xdotool mousemove $((40 + x)) $((40 + y))
+  done
+  xdotool mouseup 1
+  settle
+}
+
+# A left click on the panel's checkbox in row `index` (0 at the top).
+click_checkbox() {
+  xdotool mousemove $((PANEL_X + 12)) $((PANEL_Y + 12 + 16 * $1)) click 1
+  settle
+}
+
+# Enough time for a few frames to be drawn under software rendering.
+settle() {
+  sleep 0.7
+}
+
+# The main window's 600 x 600 pixels, as a person sees them.
+screenshot() {
+  import -window root -crop 600x600+40+40 +repage "$WORK/$1.png"
+}
+
+# Every pixel of a screenshot as "x y r g b", one a line.
+pixels() {
+  convert "$WORK/$1.png" -depth 8 txt:- | awk 'NR > 1 {
+    split($1, xy, /[,:]/)
+    rgb = $0; sub(/^[^(]*\(/, "", rgb); split(rgb, c, /[,)]/)
+    print xy[1], xy[2], c[1], c[2], c[3]
+  }'
+}
+
+# Pixel classes counted in a screenshot, as "coloured grey bright":
+# coloured pixels have a clear hue (the vehicle's faces), grey ones are dim
+# and hueless (the grid), bright ones are near white (lit tops, highlights).
+pixel_classes() {
+  pixels "$1" | awk '{
+    max = $3; if ($4 > max) max = $4; if ($5 > max) max = $5
+    min = $3; if ($4 < min) min = $4; if ($5 < min) min = $5
+    if (max - min > 30) coloured++
+    else if (max > 8 && max < 140) grey++
+    else if (max >= 200) bright++
+  }
+  END { printf "%d %d %d\n", coloured, grey, bright }'
+}
+
+# Mean x of the coloured pixels: where the vehicle is across the window.
+coloured_centre_x() {
+  pixels "$1" | awk '{
+    max = $3; if ($4 > max) max = $4; if ($5 > max) max = $5
+    min = $3; if ($4 < min) min = $4; if ($5 < min) min = $5
+    if (max - min > 30) { sum += $1; n++ }
+  }
+  END { if (n) printf "%d\n", sum / n; else print -1 }'
+}
+
+# Number of pixels that differ between two screenshots.
+pixels_changed() {
+  compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true
+}

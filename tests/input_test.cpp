@@ -1,0 +1,221 @@
+// Keys and drags in the main window, through the same callbacks GLUT calls.
+
+#include <GL/freeglut.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/scene_state.h"
+#include "gl_test_support.h"
+#include "input/keyboard.h"
+#include "input/mouse.h"
+
+namespace {
+
+class InputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sceneState = SceneState{};
+    glutSetWindow(testWindow());
+    resetMatrices();
+  }
+
+  static void dragThrough(const std::vector<int> &xs) {
+    for (int x : xs) onDrag(x, 123);
+  }
+};
+
+TEST_F(InputTest, LetterKeysToggleTheirFlagsBackAndForth) {
+  struct Toggle {
+    unsigned char key;
+    int SceneState::*flag;
+  };
+  const std::vector<Toggle> toggles = {
+      {'x', &SceneState::spinX},    {'y', &SceneState::spinY},     {'z', &SceneState::spinZ},
+      {'g', &SceneState::showGrid}, {'w', &SceneState::wireframe},
+  };
+  for (const Toggle &t : toggles) {
+    SCOPED_TRACE(std::string(1, static_cast<char>(t.key)));
+    const int start = sceneState.*t.flag;
+    onKey(t.key, 0, 0);
+    EXPECT_EQ(sceneState.*t.flag, 1 - start);
+    onKey(t.key, 0, 0);
+    EXPECT_EQ(sceneState.*t.flag, start);
+  }
+}
+
+TEST_F(InputTest, ToggleTurnsAnyStrayValueBackIntoAFlag) {
+  // The panel writes these ints too; a toggle always leaves 0 or 1.
+  sceneState.showGrid = 3;
+  onKey('g', 0, 0);
+  EXPECT_EQ(sceneState.showGrid, 0);
+}
+
+TEST_F(InputTest, ProjectionKeysSwitchTheViewAndRebuildTheProjectionAtOnce) {
+  onKey('p', 0, 0);
+  EXPECT_EQ(sceneState.orthoView, 0);
+  const Matrix perspective = readMatrix(GL_PROJECTION_MATRIX);
+  EXPECT_EQ(perspective[11], -1) << "a frustum divides by depth";
+
+  onKey('o', 0, 0);
+  EXPECT_EQ(sceneState.orthoView, 1);
+  const Matrix ortho = readMatrix(GL_PROJECTION_MATRIX);
+  EXPECT_EQ(ortho[11], 0);
+  EXPECT_EQ(ortho[15], 1);
+
+  onKey('o', 0, 0);
+  EXPECT_EQ(sceneState.orthoView, 1) << "'o' sets, it does not toggle";
+  GLint mode = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+}
+
+TEST_F(InputTest, DigitKeysChooseTheDragMode) {
+  const std::vector<std::pair<unsigned char, int>> modes = {{'1', 0}, {'5', 4}, {'3', 2}, {'2', 1}, {'4', 3}};
+  for (const auto &[key, mode] : modes) {
+    onKey(key, 0, 0);
+    EXPECT_EQ(sceneState.mouseMode, mode) << key;
+  }
+}
+
+TEST_F(InputTest, OtherKeysChangeNothing) {
+  sceneState.mouseMode = 2;
+  for (int key = 0; key < 256; ++key) {
+    if (std::string("xyzopgw12345").find(static_cast<char>(key)) != std::string::npos) continue;
+    onKey(static_cast<unsigned char>(key), 5, 5);
+  }
+  EXPECT_EQ(sceneState.spinX + sceneState.spinY + sceneState.spinZ + sceneState.wireframe, 0);
+  EXPECT_EQ(sceneState.showGrid, 1);
+  EXPECT_EQ(sceneState.orthoView, 1);
+  EXPECT_EQ(sceneState.mouseMode, 2) << "'0', '6' and the rest leave the mode";
+}
+
+TEST_F(InputTest, ButtonEventsRememberXForEveryButtonAndState) {
+  const std::vector<std::vector<int>> events = {
+      {GLUT_LEFT_BUTTON, GLUT_DOWN, 17},  {GLUT_LEFT_BUTTON, GLUT_UP, 250},  {GLUT_RIGHT_BUTTON, GLUT_DOWN, 599},
+      {GLUT_MIDDLE_BUTTON, GLUT_UP, 0},   {3, GLUT_DOWN, 42},                {4, GLUT_UP, -5},
+  };
+  for (const std::vector<int> &e : events) {
+    onMouse(e[0], e[1], e[2], 99);
+    EXPECT_EQ(sceneState.lastMouseX, e[2]);
+  }
+  EXPECT_EQ(sceneState.vehicleX, 0) << "a button alone moves nothing";
+}
+
+// Expected values are float32 arithmetic worked out by hand, step by step:
+// d, then / 600, * 0.6f, * 3.0f, each rounded to float.
+TEST_F(InputTest, VehicleDragMovesAtTheConfiguredWidthToTheLastBit) {
+  struct Drag {
+    int pressAt;
+    int dragTo;
+    float expected;
+  };
+  const std::vector<Drag> drags = {
+      {100, 300, 0x1.333334p-1f},   // 0.6 for 200 pixels
+      {300, 301, 0x1.89374cp-9f},   // one pixel
+      {300, 299, -0x1.89374cp-9f},  // one pixel back
+      {0, 600, 0x1.cccccep+0f},     // a whole width: 1.8000001, not 1.8f
+      {600, 1, -0x1.cc0834p+0f},
+      {250, 250, 0},
+  };
+  for (const Drag &d : drags) {
+    SCOPED_TRACE(::testing::Message() << d.pressAt << " -> " << d.dragTo);
+    sceneState = SceneState{};
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, d.pressAt, 0);
+    onDrag(d.dragTo, 0);
+    EXPECT_EQ(sceneState.vehicleX, d.expected);
+    EXPECT_EQ(sceneState.lastMouseX, d.dragTo);
+  }
+}
+
+TEST_F(InputTest, VehicleDragIgnoresTheCurrentWindowSize) {
+  glutReshapeWindow(900, 300);
+  glutMainLoopEvent();
+  onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 0);
+  onDrag(300, 0);
+  EXPECT_EQ(sceneState.vehicleX, 0x1.333334p-1f);
+  glutReshapeWindow(600, 600);
+  glutMainLoopEvent();
+}
+
+TEST_F(InputTest, DragBeforeAnyButtonIsMeasuredFromTheMiddle) {
+  EXPECT_EQ(sceneState.lastMouseX, 300);
+  onDrag(400, 0);
+  EXPECT_EQ(sceneState.vehicleX, 0x1.333334p-2f);  // 100 pixels: 0.3
+  EXPECT_EQ(sceneState.lastMouseX, 400);
+}
+
+TEST_F(InputTest, JointDragsStepPerEventAndStayWithinTheirRange) {
+  struct JointCase {
+    std::string name;
+    unsigned char key;
+    float SceneState::*angle;
+    float step;
+  };
+  const std::vector<JointCase> joints = {
+      {"first joint", '3', &SceneState::jointAngle1, 9},
+      {"second joint", '4', &SceneState::jointAngle2, 9},
+      {"end block", '5', &SceneState::jointAngle3, 6},
+  };
+  for (const JointCase &j : joints) {
+    SCOPED_TRACE(j.name);
+    sceneState = SceneState{};
+    onKey(j.key, 0, 0);
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 0);
+
+    dragThrough({299, 290, 100});  // three events left, however far each goes
+    EXPECT_EQ(sceneState.*j.angle, -3 * j.step);
+    dragThrough({101});
+    EXPECT_EQ(sceneState.*j.angle, -2 * j.step) << "one step right";
+
+    for (int x = 100; x > -2000; x -= 7) onDrag(x, 0);
+    EXPECT_EQ(sceneState.*j.angle, -90) << "stops at -90";
+    for (int x = -2000; x < 2000; x += 3) onDrag(x, 0);
+    EXPECT_EQ(sceneState.*j.angle, 0) << "stops at 0";
+
+    // Only the selected joint moved.
+    const float total = sceneState.jointAngle1 + sceneState.jointAngle2 + sceneState.jointAngle3;
+    EXPECT_EQ(total, 0);
+    EXPECT_EQ(sceneState.vehicleX, 0);
+    EXPECT_EQ(sceneState.bodyYaw, 0);
+  }
+}
+
+TEST_F(InputTest, SixDegreeStepsReachTheEndsExactly) {
+  onKey('5', 0, 0);
+  for (int i = 0; i < 15; ++i) onDrag(300 - i - 1, 0);
+  EXPECT_EQ(sceneState.jointAngle3, -90);
+  onDrag(0, 0);
+  EXPECT_EQ(sceneState.jointAngle3, -90);
+}
+
+TEST_F(InputTest, BodyTurnsWithoutBoundAndAVerticalDragCountsAsLeft) {
+  onKey('2', 0, 0);
+  onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 10);
+  for (int y = 11; y < 61; ++y) onDrag(200, y);  // straight down
+  EXPECT_EQ(sceneState.bodyYaw, -450) << "past a full turn, never wrapped";
+  onDrag(201, 61);
+  EXPECT_EQ(sceneState.bodyYaw, -441);
+}
+
+TEST_F(InputTest, EveryDragEndsByRememberingXAndAskingForARedraw) {
+  for (int mode = 0; mode < 5; ++mode) {
+    SCOPED_TRACE(mode);
+    sceneState.mouseMode = mode;
+    onDrag(123 + mode, 0);
+    EXPECT_EQ(sceneState.lastMouseX, 123 + mode);
+  }
+  // The redraw request is observable through GLUT: a display callback runs
+  // on the next pass of the event loop.
+  static int redraws = 0;
+  glutDisplayFunc([] { ++redraws; });
+  glutMainLoopEvent();
+  redraws = 0;
+  onDrag(10, 0);
+  glutMainLoopEvent();
+  EXPECT_EQ(redraws, 1);
+}
+
+}  // namespace
