@@ -1,10 +1,17 @@
 # Shared by the end-to-end tests: a private X server, the real viewer on it,
 # real input through xdotool and screenshots read back with ImageMagick.
-# Usage: . lib.sh /path/to/vehicle-viewer
+# Usage: . lib.sh /path/to/vehicle-viewer /path/to/close-window
 
 set -eu
 
+# At exit the GL driver is unloaded before LeakSanitizer looks, and leaks
+# inside an unloaded module can't be told from ours; so the viewer's leaks
+# are checked in-process (where the driver stays loaded) and under valgrind,
+# and here the sanitizers watch for memory errors and undefined behaviour.
+export ASAN_OPTIONS=detect_leaks=0
+
 VIEWER=$1
+CLOSE_WINDOW=${2:-}
 WORK=$(mktemp -d)
 VIEWER_PID=
 XVFB_PID=
@@ -68,6 +75,20 @@ start_viewer() {
 
 viewer_running() {
   kill -0 "$VIEWER_PID" 2>/dev/null
+}
+
+# Sanitizer findings the viewer printed, if any.
+sanitizer_reports() {
+  grep -E "ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:" "$WORK/viewer.log" || true
+}
+
+# Asks a window to close as a window manager would, waits for the viewer to
+# go and leaves its exit status in EXIT_STATUS.
+close_and_wait() {
+  "$CLOSE_WINDOW" "$1"
+  EXIT_STATUS=0
+  wait "$VIEWER_PID" || EXIT_STATUS=$?
+  VIEWER_PID=
 }
 
 # Real input, as a person gives it: the pointer goes to the window first,
