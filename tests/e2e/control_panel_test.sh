@@ -74,11 +74,11 @@ click_checkbox $SHOW_GRID
 screenshot after_click
 changed=$(pixels_changed hidden_by_key after_click)
 [ "$changed" -eq 0 ] || fail "the click changed the picture ($changed pixels): the grid came back"
-read -r _ grey_hidden _ <<<"$(pixel_classes after_click)"
 click_checkbox $SHOW_GRID
 screenshot shown_again
-read -r _ grey_shown _ <<<"$(pixel_classes shown_again)"
-[ "$grey_shown" -gt $((grey_hidden * 3)) ] || fail "a second click did not bring the grid back"
+# The grid's brightness depends on the scene's turn, so look for change.
+changed=$(pixels_changed after_click shown_again)
+[ "$changed" -gt 5000 ] || fail "a second click did not bring the grid back"
 
 viewer_running || fail "the viewer stopped"
 echo "ok"
