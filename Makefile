@@ -7,7 +7,9 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 XVFB_SCREEN := -screen 0 1280x1024x24
 ARGS ?=
 
-.PHONY: run test build deps clean
+VALGRIND_BUILD_DIR := build/valgrind
+
+.PHONY: run test build deps clean valgrind
 
 deps:
 	@scripts/install-deps
@@ -26,6 +28,22 @@ test: deps
 	@cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DVIEWER_TESTS=ON -DVIEWER_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
 	xvfb-run -a -s "$(XVFB_SCREEN)" ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Benchmarks print figures and assert nothing. Built optimised, without the
+# sanitizers; run on a private virtual display, where software rendering has
+# no vertical blank to wait for, so the frame rate is never capped.
+BENCH_BUILD_DIR := build/bench
+.PHONY: bench
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVIEWER_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD_DIR) --target frame-benchmark matrix-benchmark -j $(JOBS)
+	xvfb-run -a -s "$(XVFB_SCREEN)" sh -c './$(BENCH_BUILD_DIR)/bench/frame-benchmark && ./$(BENCH_BUILD_DIR)/bench/matrix-benchmark'
+
+# A short scripted session of the real viewer under valgrind's memcheck.
+valgrind: deps
+	@cmake -S . -B $(VALGRIND_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_TESTS=ON >/dev/null
+	@cmake --build $(VALGRIND_BUILD_DIR) --target vehicle-viewer close-window -j $(JOBS)
+	tests/e2e/valgrind_session.sh $(VALGRIND_BUILD_DIR)/vehicle-viewer $(VALGRIND_BUILD_DIR)/tests/close-window
 
 clean:
 	rm -rf $(BUILD_DIR)

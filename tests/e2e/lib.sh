@@ -60,7 +60,7 @@ window_id() {
 start_viewer() {
   "$VIEWER" "$@" >"$WORK/viewer.log" 2>&1 &
   VIEWER_PID=$!
-  for _ in $(seq 100); do
+  for _ in $(seq "${WINDOW_WAIT_TENTHS:-150}"); do
     MAIN=$(window_id "Oskavel's Lab 2")
     PANEL=$(window_id GLUI)
     if [ -n "$MAIN" ] && [ -n "$PANEL" ]; then

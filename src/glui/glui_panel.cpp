@@ -1,0 +1,109 @@
+// A panel's controls, their layout and its window; GLUI's public methods.
+
+#include <GL/glui.h>
+
+#include <algorithm>
+
+#include "glui_draw.h"
+#include "glui_panel_events.h"
+
+namespace glui_internal {
+
+Panel::Panel(int windowId, int width, int height)
+    : windowId_(windowId), width_(width), height_(height) {}
+
+Panel::~Panel() = default;
+
+GLUI_Checkbox *Panel::addCheckbox(const GLUI_String &name, int *liveVar,
+                                  int id, GLUI_CB callback) {
+  controls_.emplace_back(new GLUI_Checkbox(*this, name, liveVar, id, callback));
+  fitWindow();
+  postRepaint();
+  return controls_.back().get();
+}
+
+Rect Panel::controlRect(int index) const {
+  return {kMargin, kMargin + index * (kBoxSize + kSpacing),
+          kLabelOffset + controls_[index]->labelWidth() + kFocusPad, kBoxSize};
+}
+
+Rect Panel::boxRect(int index) const {
+  const Rect control = controlRect(index);
+  return {control.x, control.y, kBoxSize, kBoxSize};
+}
+
+Rect Panel::labelRect(int index) const {
+  const Rect control = controlRect(index);
+  return {control.x + kLabelOffset, control.y, controls_[index]->labelWidth(),
+          kBoxSize};
+}
+
+int Panel::fittedWidth() const {
+  int widest = 0;
+  for (int i = 0; i < controlCount(); ++i) {
+    widest = std::max(widest, controlRect(i).w);
+  }
+  return 2 * kMargin + widest;
+}
+
+int Panel::fittedHeight() const {
+  const int n = controlCount();
+  if (n == 0) return 2 * kMargin;
+  return 2 * kMargin + n * kBoxSize + (n - 1) * kSpacing;
+}
+
+int Panel::hitTest(int x, int y) const {
+  for (int i = 0; i < controlCount(); ++i) {
+    if (controlRect(i).contains(x, y)) return i;
+  }
+  return -1;
+}
+
+void Panel::fitWindow() const {
+  const int previous = glutGetWindow();
+  glutSetWindow(windowId_);
+  glutReshapeWindow(fittedWidth(), fittedHeight());
+  if (previous != 0) glutSetWindow(previous);
+}
+
+void Panel::syncLive() {
+  for (auto &control : controls_) control->syncFromLive();
+  postRepaint();
+}
+
+void Panel::postRepaint() const { glutPostWindowRedisplay(windowId_); }
+
+void Panel::postMainRedisplay() const {
+  if (mainGfxWindow_ > 0) glutPostWindowRedisplay(mainGfxWindow_);
+}
+
+void Panel::render() {
+  beginPixelDrawing(width_, height_);
+  for (int i = 0; i < controlCount(); ++i) {
+    const Rect r = controlRect(i);
+    controls_[i]->draw(r.x, r.y, shownOn(i), i == focus_);
+  }
+}
+
+}  // namespace glui_internal
+
+using glui_internal::Panel;
+
+GLUI::GLUI(int windowId)
+    : panel_(new Panel(windowId, glui_internal::kMargin * 2,
+                       glui_internal::kMargin * 2)) {}
+
+GLUI::~GLUI() = default;
+
+GLUI_Checkbox *GLUI::add_checkbox(const GLUI_String &name, int *live_var,
+                                  int id, GLUI_CB callback) {
+  return panel_->addCheckbox(name, live_var, id, callback);
+}
+
+void GLUI::set_main_gfx_window(int window_id) {
+  panel_->setMainGfxWindow(window_id);
+}
+
+void GLUI::sync_live() { panel_->syncLive(); }
+
+int GLUI::get_glut_window_id() { return panel_->windowId(); }

@@ -1,0 +1,74 @@
+// What mouse and keyboard events do to a panel.
+
+#include <GL/glui.h>
+
+#include "glui_panel_events.h"
+
+namespace glui_internal {
+
+bool Panel::shownOn(int index) const {
+  const bool on = controls_[index]->get_int_val() != 0;
+  return (index == pressed_ && pressedInside_) ? !on : on;
+}
+
+void Panel::handleMouse(int button, int state, int x, int y) {
+  if (button != GLUT_LEFT_BUTTON) return;
+  if (state == GLUT_DOWN) {
+    const int hit = hitTest(x, y);
+    if (hit < 0) return;
+    pressed_ = hit;
+    pressedInside_ = true;
+    focus_ = hit;
+    postRepaint();
+  } else if (state == GLUT_UP && pressed_ >= 0) {
+    const int index = pressed_;
+    const bool over = controlRect(index).contains(x, y);
+    pressed_ = -1;
+    pressedInside_ = false;
+    postRepaint();
+    if (over) completeClick(index);
+  }
+}
+
+void Panel::handleMotion(int x, int y) {
+  if (pressed_ < 0) return;
+  const bool inside = controlRect(pressed_).contains(x, y);
+  if (inside != pressedInside_) {
+    pressedInside_ = inside;
+    postRepaint();
+  }
+}
+
+void Panel::handleKey(unsigned char key, bool shiftHeld) {
+  const int n = controlCount();
+  if (key == '\t') {
+    if (n == 0) return;
+    if (focus_ < 0) {
+      focus_ = shiftHeld ? n - 1 : 0;
+    } else {
+      focus_ = (focus_ + (shiftHeld ? n - 1 : 1)) % n;
+    }
+    postRepaint();
+  } else if (key == ' ') {
+    if (focus_ >= 0) completeClick(focus_);
+  }
+}
+
+void Panel::handleReshape(int width, int height) {
+  width_ = width;
+  height_ = height;
+  postRepaint();
+}
+
+void Panel::handleDisplay() {
+  ++displayCount_;
+  render();
+  glutSwapBuffers();
+}
+
+void Panel::completeClick(int index) {
+  focus_ = index;
+  controls_[index]->toggle();
+}
+
+}  // namespace glui_internal

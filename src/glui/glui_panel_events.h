@@ -1,0 +1,115 @@
+// Inside view of a GLUI panel: its layout, its event handlers and the
+// lookups the GLUT callbacks use. Tests drive panels through this header
+// with synthetic events; programs only need <GL/glui.h>.
+#pragma once
+
+#include <GL/glui.h>
+
+#include <memory>
+#include <vector>
+
+namespace glui_internal {
+
+// Layout in pixels, window coordinates with the origin at the top left.
+constexpr int kMargin = 6;        // window edge to controls
+constexpr int kSpacing = 3;       // between stacked controls
+constexpr int kBoxSize = 13;      // checkbox square; also the row height
+constexpr int kLabelOffset = 18;  // control's left edge to its label
+// Room on each side of a label for the focus rectangle.
+constexpr int kFocusPad = 2;
+
+struct Rect {
+  int x, y, w, h;
+  bool contains(int px, int py) const {
+    return px >= x && px < x + w && py >= y && py < y + h;
+  }
+};
+
+class Panel {
+ public:
+  Panel(int windowId, int width, int height);
+  ~Panel();
+  Panel(const Panel &) = delete;
+  Panel &operator=(const Panel &) = delete;
+
+  int windowId() const { return windowId_; }
+  // Window size as of the last reshape event: what render() paints.
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void setMainGfxWindow(int windowId) { mainGfxWindow_ = windowId; }
+
+  GLUI_Checkbox *addCheckbox(const GLUI_String &name, int *liveVar, int id,
+                             GLUI_CB callback);
+  int controlCount() const { return static_cast<int>(controls_.size()); }
+  GLUI_Checkbox &control(int index) { return *controls_[index]; }
+
+  // Geometry of control `index`: the whole control (box and label, the
+  // area that takes clicks), its box and its label text.
+  Rect controlRect(int index) const;
+  Rect boxRect(int index) const;
+  Rect labelRect(int index) const;
+  // Window size that fits every control.
+  int fittedWidth() const;
+  int fittedHeight() const;
+  // Index of the control under (x, y), or -1.
+  int hitTest(int x, int y) const;
+
+  // Focused control, or -1 when none has been focused yet.
+  int focus() const { return focus_; }
+  // What control `index` shows: its state, flipped while the left button
+  // that went down on it is held over it.
+  bool shownOn(int index) const;
+
+  // GLUT events, already routed to this panel's window.
+  void handleMouse(int button, int state, int x, int y);
+  void handleMotion(int x, int y);
+  void handleKey(unsigned char key, bool shiftHeld);
+  void handleReshape(int width, int height);
+  // Paints and swaps; render() paints the back buffer only.
+  void handleDisplay();
+  void render();
+  // How many times handleDisplay has run; lets tests see repaints happen
+  // on change and stop when nothing changes.
+  unsigned long displayCount() const { return displayCount_; }
+
+  void syncLive();
+  void postRepaint() const;
+  void postMainRedisplay() const;
+
+ private:
+  void completeClick(int index);
+  void fitWindow() const;
+
+  int windowId_;
+  int mainGfxWindow_ = 0;
+  int width_;
+  int height_;
+  std::vector<std::unique_ptr<GLUI_Checkbox>> controls_;
+  int focus_ = -1;
+  int pressed_ = -1;         // control the left button went down on
+  bool pressedInside_ = false;
+  unsigned long displayCount_ = 0;
+};
+
+// Access to the objects GLUI_Master owns.
+struct Registry {
+  static Panel &panelOf(GLUI &glui) { return *glui.panel_; }
+  static GLUI *gluiForWindow(int windowId);
+  // Destroys the panel's window and the panel. Not for use from inside
+  // one of that panel's own event handlers.
+  static void close(GLUI *glui);
+  static void (*userIdle())();
+};
+
+inline Panel &panelOf(GLUI &glui) { return Registry::panelOf(glui); }
+inline Panel &panelOf(GLUI *glui) { return Registry::panelOf(*glui); }
+// The panel whose window is `windowId`, or null.
+Panel *panelForWindow(int windowId);
+
+// The handler set_glutIdleFunc installs with glutIdleFunc.
+void idleHandler();
+
+// Registers the panel callbacks on the current GLUT window.
+void installPanelCallbacks();
+
+}  // namespace glui_internal

@@ -1,0 +1,229 @@
+// Random argument vectors through applyCommandLine: whatever a shell can hand
+// the viewer must be read without a crash or a sanitizer report, leave only
+// finite numbers in the camera and light, and touch nothing unless there are
+// exactly nine values.
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/lighting.h"
+#include "app/scene_state.h"
+#include "gl_test_support.h"
+#include "scene/display_scene.h"
+#include "transform/projection.h"
+
+namespace {
+
+// Fixed, so a failure reproduces; VIEWER_FUZZ_SEED overrides it to explore.
+std::uint32_t fuzzSeed() {
+  const char *text = std::getenv("VIEWER_FUZZ_SEED");
+  return text != nullptr ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : 20240611u;
+}
+
+// How atoi reads a number in the C locale, written out digit by digit: skip
+// white space, take one sign, then digits up to the first non-digit. The
+// magnitude saturates as soon as it passes 2^31, which is all the clamp to
+// int needs to know.
+int referenceReading(const std::string &text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::strchr(" \t\n\v\f\r", text[i]) != nullptr && text[i] != '\0') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  constexpr std::int64_t kSaturated = std::int64_t{1} << 32;
+  std::int64_t magnitude = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > kSaturated) magnitude = kSaturated;
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+// The reference itself, on the readings the rest of the file relies on.
+TEST(RobustCommandLine, ReferenceReadingAgreesWithKnownValues) {
+  const struct {
+    const char *text;
+    int value;
+  } table[] = {
+      {"", 0},           {"17", 17},           {" \t+17x", 17},        {"-0", 0},
+      {"3.99", 3},       {"-", 0},             {"+-1", 0},             {"\xff" "12", 0},
+      {"2147483647", INT_MAX},                 {"2147483648", INT_MAX},
+      {"-2147483648", INT_MIN},                {"-2147483649", INT_MIN},
+      {"000000000000000000000000000042", 42},  {"99999999999999999999999999", INT_MAX},
+  };
+  for (const auto &row : table) EXPECT_EQ(referenceReading(row.text), row.value) << '"' << row.text << '"';
+}
+
+// One argument, assembled from pieces a hurried or hostile user might type.
+std::string randomArgument(std::mt19937 &rng) {
+  auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  auto digits = [&](int count) {
+    std::string d;
+    for (int i = 0; i < count; ++i) d += static_cast<char>('0' + pick(10));
+    return d;
+  };
+  std::string out;
+  const int pieces = pick(4);  // 0 pieces: the empty argument
+  for (int p = 0; p < pieces; ++p) {
+    switch (pick(12)) {
+      case 0: out += digits(1 + pick(3)); break;
+      case 1: out += digits(9 + pick(4)); break;     // around the edge of int
+      case 2: out += digits(15 + pick(40)); break;   // far beyond long
+      case 3: out += "-"; break;
+      case 4: out += "+"; break;
+      case 5: out += "." + digits(pick(4)); break;
+      case 6: out += "e" + digits(1 + pick(3)); break;
+      case 7: out += " \t\n\v\f\r"[pick(6)]; break;
+      case 8: out += static_cast<char>(0x80 + pick(128)); break;  // non-ASCII byte
+      case 9: out += "0x"; break;
+      case 10: out += static_cast<char>(0x21 + pick(94)); break;  // any printable
+      default: out += std::to_string(std::uniform_int_distribution<long long>(LLONG_MIN, LLONG_MAX)(rng)); break;
+    }
+  }
+  return out;
+}
+
+bool sameState(const SceneState &a, const SceneState &b) {
+  // Every member is a 4-byte int or float, so the record has no padding and
+  // a byte comparison sees every field.
+  static_assert(sizeof(SceneState) % 4 == 0);
+  return std::memcmp(&a, &b, sizeof(SceneState)) == 0;
+}
+
+TEST(RobustCommandLine, RandomArgumentVectorsAreReadSafelyAndExactly) {
+  const std::uint32_t seed = fuzzSeed();
+  std::cout << "command-line fuzz seed " << seed << " (set VIEWER_FUZZ_SEED to change)\n";
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 rng(seed);
+  sceneState = SceneState{};
+
+  constexpr int kVectors = 6000;
+  int nineValueVectors = 0;
+  for (int n = 0; n < kVectors; ++n) {
+    // Half the vectors carry exactly nine values, the rest 0 to 20; argc 0
+    // (an empty argv, which execve allows) is among them.
+    const bool nine = std::bernoulli_distribution(0.5)(rng);
+    const int values = nine ? 9 : std::uniform_int_distribution<int>(-1, 20)(rng);
+    const int argc = values + 1;
+
+    std::vector<std::string> args;
+    if (argc > 0) args.push_back("vehicle-viewer");
+    for (int i = 0; i < values; ++i) args.push_back(randomArgument(rng));
+    // Each argument gets its own exactly-sized heap block, so AddressSanitizer
+    // sees any read past its terminator.
+    std::vector<std::vector<char>> storage;
+    std::vector<char *> argv;
+    for (const std::string &a : args) {
+      storage.emplace_back(a.c_str(), a.c_str() + a.size() + 1);
+    }
+    for (std::vector<char> &s : storage) argv.push_back(s.data());
+    argv.push_back(nullptr);
+
+    const SceneState before = sceneState;
+    applyCommandLine(argc, argv.data());
+
+    SceneState expected = before;
+    if (values == 9) {
+      ++nineValueVectors;
+      for (int i = 0; i < 9; ++i) expected.cameraParams[i] = static_cast<float>(referenceReading(args[i + 1]));
+      for (int i = 0; i < 3; ++i) expected.lightPosition[i] = expected.cameraParams[i];
+    }
+
+    std::string shown;
+    for (const std::string &a : args) {
+      shown += " [";
+      for (unsigned char ch : a) {
+        if (ch >= 0x20 && ch < 0x7f) {
+          shown += static_cast<char>(ch);
+        } else {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\x%02x", ch);
+          shown += escaped;
+        }
+      }
+      shown += "]";
+    }
+    for (float v : sceneState.cameraParams) ASSERT_TRUE(std::isfinite(v)) << "vector " << n << ":" << shown;
+    for (float v : sceneState.lightPosition) ASSERT_TRUE(std::isfinite(v)) << "vector " << n << ":" << shown;
+    ASSERT_TRUE(sameState(sceneState, expected))
+        << "vector " << n << " (argc " << argc << "):" << shown << "\n camera now " << sceneState.cameraParams[0]
+        << ' ' << sceneState.cameraParams[1] << ' ' << sceneState.cameraParams[2] << ' '
+        << sceneState.cameraParams[3] << ' ' << sceneState.cameraParams[4] << ' ' << sceneState.cameraParams[5]
+        << ' ' << sceneState.cameraParams[6] << ' ' << sceneState.cameraParams[7] << ' '
+        << sceneState.cameraParams[8];
+  }
+  // The generator really did exercise the reading, not only the ignoring.
+  EXPECT_GT(nineValueVectors, kVectors / 3);
+}
+
+// The cameras at the edges of what nine whole numbers can say, drawn: the
+// frame must leave only finite matrices in OpenGL and raise no error, in both
+// projections.
+TEST(RobustCommandLine, ExtremeCamerasDrawFramesWithFiniteMatrices) {
+  const char *const max = "2147483647";
+  const char *const min = "-2147483648";
+  const std::vector<std::vector<const char *>> cameras = {
+      {max, max, max, min, min, min, max, max, max},  // farthest eye, up along the line of sight
+      {max, min, max, min, max, min, "0", "1", "0"},  // longest line of sight
+      {"1", "1", "1", "0", "0", "0", max, min, max},  // huge up vector
+      {"1", "0", "0", "0", "0", "0", "0", "0", max},  // small sight, huge up
+      {"5", "5", "5", "5", "5", "5", "0", "1", "0"},  // eye on the centre
+      {"1", "1", "1", "0", "0", "0", "2", "2", "2"},  // up along the line of sight
+      {"3", "4", "5", "0", "0", "0", "0", "0", "0"},  // no up at all
+      {"0", "0", "0", "0", "0", "0", "0", "0", "0"},  // all zero: light with no direction
+  };
+  glutSetWindow(testWindow());
+  for (int ortho = 0; ortho < 2; ++ortho) {
+    for (const auto &camera : cameras) {
+      std::string shown;
+      for (const char *v : camera) shown += std::string(" ") + v;
+      SCOPED_TRACE(std::string(ortho != 0 ? "orthographic" : "perspective") + ", camera" + shown);
+      sceneState = SceneState{};
+      sceneState.orthoView = ortho;
+      std::vector<std::string> args = {"vehicle-viewer"};
+      args.insert(args.end(), camera.begin(), camera.end());
+      std::vector<char *> argv;
+      for (std::string &a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      applyCommandLine(static_cast<int>(args.size()), argv.data());
+
+      initLighting();
+      reshapeWindow(600, 600);
+      GLint modelViewDepth = 0, projectionDepth = 0;
+      glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelViewDepth);
+      glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
+      displayScene();
+      EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+      GLint depth = 0;
+      glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+      EXPECT_EQ(depth, modelViewDepth);
+      glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+      EXPECT_EQ(depth, projectionDepth);
+      for (GLenum which : {GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX}) {
+        const Matrix m = readMatrix(which);
+        for (int i = 0; i < 16; ++i) {
+          EXPECT_TRUE(std::isfinite(m[i])) << (which == GL_MODELVIEW_MATRIX ? "model-view" : "projection")
+                                           << " entry " << i;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+// Sanitizer settings built into the test program, so that they hold however
+// it is started: by CTest, by hand or under a debugger.
+
+extern "C" {
+
+// Stop at the first report of undefined behaviour, with the stack that led
+// to it.
+__attribute__((visibility("default"), used)) const char *__ubsan_default_options() {
+  return "print_stacktrace=1:halt_on_error=1";
+}
+
+// Leaks that live inside the GL driver, the GL dispatch and X libraries and
+// freeglut: what they keep for windows and contexts until the process ends.
+// None is an allocation of ours.
+__attribute__((visibility("default"), used)) const char *__lsan_default_suppressions() {
+  return "leak:swrast_dri.so\n"
+         "leak:libGLX_mesa.so\n"
+         "leak:libX11.so\n"
+         "leak:libXi.so\n"
+         "leak:libglut.so\n";
+}
+
+}  // extern "C"
