@@ -9,7 +9,7 @@ ARGS ?=
 
 VALGRIND_BUILD_DIR := build/valgrind
 
-.PHONY: run test build deps clean valgrind
+.PHONY: run test build deps clean valgrind screenshots
 
 deps:
 	@scripts/install-deps
@@ -38,6 +38,10 @@ bench: deps
 	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVIEWER_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD_DIR) --target frame-benchmark matrix-benchmark -j $(JOBS)
 	xvfb-run -a -s "$(XVFB_SCREEN)" sh -c './$(BENCH_BUILD_DIR)/bench/frame-benchmark && ./$(BENCH_BUILD_DIR)/bench/matrix-benchmark'
+
+# The README's pictures, rendered headless by driving the real viewer.
+screenshots: build
+	scripts/take-screenshots $(BUILD_DIR)/vehicle-viewer
 
 # A short scripted session of the real viewer under valgrind's memcheck.
 valgrind: deps

@@ -108,11 +108,11 @@ int main(int argc, char **argv) {
 
   std::printf("renderer: %s (%s)\n", reinterpret_cast<const char *>(glGetString(GL_RENDERER)),
               reinterpret_cast<const char *>(glGetString(GL_VERSION)));
-  std::printf("window %dx%d, %d rounds x %d frames per pipeline, glFinish after every frame\n", kSide, kSide, rounds,
-              framesPerRound);
+  std::printf("window %dx%d, %d rounds x %d frames per pipeline, glFinish after every frame\n", kSide, kSide,
+              rounds, framesPerRound);
 
-  std::vector<Pipeline> pipelines = {{"viewer", viewerFrame, {}}, {"GL-native", glNativeFrame, {}},
-                                     {"empty", emptyFrame, {}}};
+  std::vector<Pipeline> pipelines = {
+      {"viewer", viewerFrame, {}}, {"GL-native", glNativeFrame, {}}, {"empty", emptyFrame, {}}};
   // Warm-up: the driver builds its shaders and buffers on first use.
   for (Pipeline &p : pipelines) framesPerSecond(p.frame, 50);
 
@@ -139,8 +139,8 @@ int main(int argc, char **argv) {
     pairedRatios.push_back(pipelines[0].framesPerSecond[round] / pipelines[1].framesPerSecond[round]);
   }
   const auto [pairedLo, pairedHi] = std::minmax_element(pairedRatios.begin(), pairedRatios.end());
-  std::printf("\nviewer / GL-native: %.3f (median of per-round ratios %.3f, range %.3f..%.3f)\n", viewer / native,
-              median(pairedRatios), *pairedLo, *pairedHi);
+  std::printf("\nviewer / GL-native: %.3f (median of per-round ratios %.3f, range %.3f..%.3f)\n",
+              viewer / native, median(pairedRatios), *pairedLo, *pairedHi);
   std::printf("viewer / empty:     %.3f\n", viewer / empty);
   std::printf("GL-native / empty:  %.3f\n", native / empty);
   // Per-frame cost above the empty frame, which is where the pipelines differ.

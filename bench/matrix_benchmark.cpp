@@ -71,22 +71,42 @@ void onModelView(benchmark::State &state, Operation operation) {
   glFinish();
 }
 
-void LoadIdentityMatrix(benchmark::State &state) { onModelView(state, [](float) { loadIdentityMatrix(); }); }
-void GlLoadIdentity(benchmark::State &state) { onModelView(state, [](float) { glLoadIdentity(); }); }
+void LoadIdentityMatrix(benchmark::State &state) {
+  onModelView(state, [](float) { loadIdentityMatrix(); });
+}
+void GlLoadIdentity(benchmark::State &state) {
+  onModelView(state, [](float) { glLoadIdentity(); });
+}
 void ApplyScale(benchmark::State &state) {
   onModelView(state, [](float a) { applyScale(a > 180 ? 2.0f : 0.5f, 1, 1); });
 }
 void GlScalef(benchmark::State &state) {
   onModelView(state, [](float a) { glScalef(a > 180 ? 2.0f : 0.5f, 1, 1); });
 }
-void ApplyTranslate(benchmark::State &state) { onModelView(state, [](float a) { applyTranslate(a, 1, 2); }); }
-void GlTranslatef(benchmark::State &state) { onModelView(state, [](float a) { glTranslatef(a, 1, 2); }); }
-void ApplyRotateX(benchmark::State &state) { onModelView(state, [](float a) { applyRotateX(a); }); }
-void GlRotatefX(benchmark::State &state) { onModelView(state, [](float a) { glRotatef(a, 1, 0, 0); }); }
-void ApplyRotateY(benchmark::State &state) { onModelView(state, [](float a) { applyRotateY(a); }); }
-void GlRotatefY(benchmark::State &state) { onModelView(state, [](float a) { glRotatef(a, 0, 1, 0); }); }
-void ApplyRotateZ(benchmark::State &state) { onModelView(state, [](float a) { applyRotateZ(a); }); }
-void GlRotatefZ(benchmark::State &state) { onModelView(state, [](float a) { glRotatef(a, 0, 0, 1); }); }
+void ApplyTranslate(benchmark::State &state) {
+  onModelView(state, [](float a) { applyTranslate(a, 1, 2); });
+}
+void GlTranslatef(benchmark::State &state) {
+  onModelView(state, [](float a) { glTranslatef(a, 1, 2); });
+}
+void ApplyRotateX(benchmark::State &state) {
+  onModelView(state, [](float a) { applyRotateX(a); });
+}
+void GlRotatefX(benchmark::State &state) {
+  onModelView(state, [](float a) { glRotatef(a, 1, 0, 0); });
+}
+void ApplyRotateY(benchmark::State &state) {
+  onModelView(state, [](float a) { applyRotateY(a); });
+}
+void GlRotatefY(benchmark::State &state) {
+  onModelView(state, [](float a) { glRotatef(a, 0, 1, 0); });
+}
+void ApplyRotateZ(benchmark::State &state) {
+  onModelView(state, [](float a) { applyRotateZ(a); });
+}
+void GlRotatefZ(benchmark::State &state) {
+  onModelView(state, [](float a) { glRotatef(a, 0, 0, 1); });
+}
 // The viewer's default camera, nudged each time so every call does real work.
 void ApplyLookAt(benchmark::State &state) {
   onModelView(state, [](float a) { applyLookAt(1 + a * 1e-3f, 1, 1, 0, 0, 0, 0, 1, 0); });

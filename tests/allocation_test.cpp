@@ -45,7 +45,6 @@
 #include <set>
 #include <string>
 
-#include "app/lighting.h"
 #include "app/scene_state.h"
 #include "gl_test_support.h"
 #include "input/keyboard.h"
@@ -178,10 +177,7 @@ void warmUp() {
 }
 
 TEST(Allocation, FramesAndInputEventsAllocateNothing) {
-  sceneState = SceneState{};
-  glutSetWindow(testWindow());
-  initLighting();
-  reshapeWindow(600, 600);
+  prepareViewerWindow();
   sceneState.spinX = sceneState.spinY = sceneState.spinZ = 1;
   warmUp();
   glFinish();
@@ -238,11 +234,12 @@ TEST(Allocation, FrameAndInputCodeImportsNoCAllocator) {
   }
   // The objects whose code runs in a frame or an input event.
   const std::set<std::string> frameObjects = {
-      "display_scene.cpp.o", "primitives.cpp.o", "transform_matrix.cpp.o", "look_at.cpp.o",
-      "projection.cpp.o",    "keyboard.cpp.o",   "mouse.cpp.o",            "scene_state.cpp.o"};
-  const std::set<std::string> cAllocators = {"malloc",         "calloc",   "realloc", "reallocarray", "aligned_alloc",
-                                             "posix_memalign", "memalign", "valloc",  "pvalloc",      "strdup",
-                                             "strndup",        "asprintf", "vasprintf"};
+      "display_scene.cpp.o", "primitives.cpp.o", "transform_matrix.cpp.o",
+      "look_at.cpp.o",       "projection.cpp.o", "keyboard.cpp.o",
+      "mouse.cpp.o",         "scene_state.cpp.o"};
+  const std::set<std::string> cAllocators = {
+      "malloc", "calloc",  "realloc", "reallocarray", "aligned_alloc", "posix_memalign", "memalign",
+      "valloc", "pvalloc", "strdup",  "strndup",      "asprintf",      "vasprintf"};
   std::set<std::string> objectsSeen;
   std::string offenders;
   // Lines read "libviewer.a[object.cpp.o]: symbol U".

@@ -1,5 +1,7 @@
 // The nine-number command line: how values are read, and what is ignored.
 
+#include "app/command_line.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/scene_state.h"
 
 namespace {
@@ -40,9 +41,18 @@ TEST_F(CommandLineTest, EachValueIsReadAsAtoiReadsIt) {
     float value;
   };
   const std::vector<Reading> readings = {
-      {"2.7", 2},        {"-2.9", -2},     {"abc", 0},           {"7x", 7},
-      {"", 0},           {"  42", 42},     {"+8", 8},            {"-0", 0},
-      {"0x1A", 0},       {"1e5", 1},       {"--3", 0},           {"\t-12 ", -12},
+      {"2.7", 2},
+      {"-2.9", -2},
+      {"abc", 0},
+      {"7x", 7},
+      {"", 0},
+      {"  42", 42},
+      {"+8", 8},
+      {"-0", 0},
+      {"0x1A", 0},
+      {"1e5", 1},
+      {"--3", 0},
+      {"\t-12 ", -12},
       {"2147483647", static_cast<float>(INT_MAX)},
       {"-2147483648", static_cast<float>(INT_MIN)},
       {"2147483648", static_cast<float>(INT_MAX)},

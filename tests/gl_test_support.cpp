@@ -1,10 +1,21 @@
-#include <gtest/gtest.h>
-
 #include "gl_test_support.h"
 
+#include <GL/freeglut.h>
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include "app/lighting.h"
+#include "app/scene_state.h"
+#include "transform/projection.h"
+
+void prepareViewerWindow() {
+  sceneState = SceneState{};
+  glutSetWindow(testWindow());
+  initLighting();
+  reshapeWindow(600, 600);
+}
 
 Matrix readMatrix(GLenum which) {
   Matrix m{};
@@ -22,9 +33,8 @@ void resetMatrices() {
 ::testing::AssertionResult matricesNear(const Matrix &actual, const Matrix &expected, float tolerance) {
   for (int i = 0; i < 16; ++i) {
     if (!(std::abs(actual[i] - expected[i]) <= tolerance)) {
-      return ::testing::AssertionFailure()
-             << "entry " << i << " (row " << i % 4 << ", column " << i / 4 << ") is " << actual[i]
-             << ", expected " << expected[i];
+      return ::testing::AssertionFailure() << "entry " << i << " (row " << i % 4 << ", column " << i / 4
+                                           << ") is " << actual[i] << ", expected " << expected[i];
     }
   }
   return ::testing::AssertionSuccess();

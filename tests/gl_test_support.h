@@ -13,6 +13,11 @@
 // starts.
 int testWindow();
 
+// The viewer's start-up state in the test window: sceneState at its
+// defaults, the one-time lighting and a 600 x 600 viewport. For tests that
+// draw whole frames.
+void prepareViewerWindow();
+
 using Matrix = std::array<float, 16>;
 
 // The current matrix of a stack (GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX).

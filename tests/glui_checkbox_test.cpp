@@ -78,11 +78,10 @@ TEST_F(GluiCheckbox, HeldButtonShowsTheFlipOnlyWhileOverTheControl) {
     Where where;
     bool shownOn, focused;
   } const steps[] = {
-      {-1, kBox, false, false},      {GLUT_DOWN, kBox, true, true},
-      {-1, kOutside, false, true},   {-1, kOther, false, true},
-      {-1, kLabel, true, true},      {GLUT_UP, kOutside, false, true},
-      {-1, kBox, false, true},       {GLUT_DOWN, kLabel, true, true},
-      {-1, kGap, false, true},       {-1, kBox, true, true},
+      {-1, kBox, false, false},  {GLUT_DOWN, kBox, true, true},   {-1, kOutside, false, true},
+      {-1, kOther, false, true}, {-1, kLabel, true, true},        {GLUT_UP, kOutside, false, true},
+      {-1, kBox, false, true},   {GLUT_DOWN, kLabel, true, true}, {-1, kGap, false, true},
+      {-1, kBox, true, true},
   };
   Panel &p = panelOf(glui_);
   first_->set_int_val(0);

@@ -1,6 +1,7 @@
 // What a panel looks like: its pixel projection and painted pixels.
 
 #include "glui/glui_draw.h"
+
 #include "glui_test_support.h"
 
 namespace {
@@ -43,11 +44,16 @@ TEST_F(GluiTest, PaintsGreyBackgroundSunkenBoxesTicksLabelsAndFocus) {
   struct Probe {
     int x, y, level;
   } const probes[] = {
-      {1, 1, 192},                          {p.width() - 2, onBox.y + 6, 192},
-      {onBox.x + 6, onBox.y + 14, 192},     {3, p.height() - 1, 192},
-      {offBox.x, offBox.y, 128},            {offBox.x + 1, offBox.y + 1, 64},
-      {offBox.x + 12, offBox.y + 12, 255},  {offBox.x + 12, offBox.y + 4, 255},
-      {offBox.x + 11, offBox.y + 11, 224},  {offBox.x + 6, offBox.y + 6, 255},
+      {1, 1, 192},
+      {p.width() - 2, onBox.y + 6, 192},
+      {onBox.x + 6, onBox.y + 14, 192},
+      {3, p.height() - 1, 192},
+      {offBox.x, offBox.y, 128},
+      {offBox.x + 1, offBox.y + 1, 64},
+      {offBox.x + 12, offBox.y + 12, 255},
+      {offBox.x + 12, offBox.y + 4, 255},
+      {offBox.x + 11, offBox.y + 11, 224},
+      {offBox.x + 6, offBox.y + 6, 255},
       {onBox.x + 2, onBox.y + 2, 255},
   };
   for (const Probe &pr : probes) EXPECT_EQ(grey(pr.x, pr.y), pr.level) << pr.x << "," << pr.y;

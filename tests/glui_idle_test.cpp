@@ -14,7 +14,8 @@ TEST(GluiIdle, InstalledHandlerCallsTheLatestFunctionAndNullRemovesIt) {
     GLUI_Master.create_glui("GLUI", 0, 700, 60)->add_checkbox("Idle");
     GLUI_Master.set_glutIdleFunc(first);
     GLUI_Master.set_glutIdleFunc(second);
-    glutTimerFunc(timeoutMs, [](int) { std::_Exit(0); }, 0);
+    glutTimerFunc(
+        timeoutMs, [](int) { std::_Exit(0); }, 0);
     glutMainLoop();
   };
   void (*exit42)() = [] { std::_Exit(42); };

@@ -22,11 +22,16 @@ TEST_F(GluiTest, TabShiftTabAndSpaceWorkOnTheFocus) {
     const char *name;
     std::vector<Step> steps;
   } const cases[] = {
-      {"tab wraps", {{'\t', 0, 0, 0, 0, 0}, {'\t', 0, 1, 0, 0, 0}, {'\t', 0, 2, 0, 0, 0}, {'\t', 0, 0, 0, 0, 0}}},
-      {"shift-tab wraps", {{'\t', 1, 2, 0, 0, 0}, {'\t', 1, 1, 0, 0, 0}, {'\t', 1, 0, 0, 0, 0}, {'\t', 1, 2, 0, 0, 0}}},
-      {"space needs focus", {{' ', 0, -1, 0, 0, 0}, {'\t', 0, 0, 0, 0, 0}, {' ', 0, 0, 1, 0, 0}, {' ', 1, 0, 0, 0, 0}}},
-      {"space follows tab", {{'\t', 1, 2, 0, 0, 0}, {' ', 0, 2, 0, 0, 1}, {'\t', 0, 0, 0, 0, 1}, {' ', 0, 0, 1, 0, 1}}},
-      {"other keys ignored", {{'\t', 0, 0, 0, 0, 0}, {'a', 0, 0, 0, 0, 0}, {'\r', 1, 0, 0, 0, 0}, {27, 0, 0, 0, 0, 0}}},
+      {"tab wraps",
+       {{'\t', 0, 0, 0, 0, 0}, {'\t', 0, 1, 0, 0, 0}, {'\t', 0, 2, 0, 0, 0}, {'\t', 0, 0, 0, 0, 0}}},
+      {"shift-tab wraps",
+       {{'\t', 1, 2, 0, 0, 0}, {'\t', 1, 1, 0, 0, 0}, {'\t', 1, 0, 0, 0, 0}, {'\t', 1, 2, 0, 0, 0}}},
+      {"space needs focus",
+       {{' ', 0, -1, 0, 0, 0}, {'\t', 0, 0, 0, 0, 0}, {' ', 0, 0, 1, 0, 0}, {' ', 1, 0, 0, 0, 0}}},
+      {"space follows tab",
+       {{'\t', 1, 2, 0, 0, 0}, {' ', 0, 2, 0, 0, 1}, {'\t', 0, 0, 0, 0, 1}, {' ', 0, 0, 1, 0, 1}}},
+      {"other keys ignored",
+       {{'\t', 0, 0, 0, 0, 0}, {'a', 0, 0, 0, 0, 0}, {'\r', 1, 0, 0, 0, 0}, {27, 0, 0, 0, 0, 0}}},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
@@ -131,8 +136,8 @@ TEST_F(GluiTest, OpensWhereAskedOrAtGlutsInitialPositionLeavingThatAlone) {
 TEST_F(GluiTest, WindowFitsItsControls) {
   const std::vector<std::string> labelSets[] = {
       {"x"},
-      {"Rotation along x axis", "Rotation along y axis", "Rotation along z axis",
-       "Show Gridlines", "Orthogonal View", "Wireframe View"},
+      {"Rotation along x axis", "Rotation along y axis", "Rotation along z axis", "Show Gridlines",
+       "Orthogonal View", "Wireframe View"},
       {"Short", "A much longer label than the others, to set the width", "Mid"},
   };
   for (const auto &labels : labelSets) {

@@ -29,7 +29,9 @@ inline bool pumpUntil(const std::function<bool()> &done, int ms = 3000) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
 }
-inline void pumpFor(int ms) { pumpUntil([] { return false; }, ms); }
+inline void pumpFor(int ms) {
+  pumpUntil([] { return false; }, ms);
+}
 
 inline int windowGet(int window, GLenum what) {
   const int previous = glutGetWindow();
@@ -62,8 +64,8 @@ inline void click(Panel &panel, Point down, Point up, int button = GLUT_LEFT_BUT
 class GluiTest : public ::testing::Test {
  protected:
   // By default away from the test window, so neither covers the other.
-  GLUI *makePanel(const std::vector<std::string> &labels, std::vector<int *> vars = {},
-                  int x = 700, int y = 60) {
+  GLUI *makePanel(const std::vector<std::string> &labels, std::vector<int *> vars = {}, int x = 700,
+                  int y = 60) {
     GLUI *glui = GLUI_Master.create_glui("GLUI", 0, x, y);
     panels_.push_back(glui);
     vars.resize(labels.size(), nullptr);

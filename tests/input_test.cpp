@@ -94,8 +94,12 @@ TEST_F(InputTest, OtherKeysChangeNothing) {
 
 TEST_F(InputTest, ButtonEventsRememberXForEveryButtonAndState) {
   const std::vector<std::vector<int>> events = {
-      {GLUT_LEFT_BUTTON, GLUT_DOWN, 17},  {GLUT_LEFT_BUTTON, GLUT_UP, 250},  {GLUT_RIGHT_BUTTON, GLUT_DOWN, 599},
-      {GLUT_MIDDLE_BUTTON, GLUT_UP, 0},   {3, GLUT_DOWN, 42},                {4, GLUT_UP, -5},
+      {GLUT_LEFT_BUTTON, GLUT_DOWN, 17},
+      {GLUT_LEFT_BUTTON, GLUT_UP, 250},
+      {GLUT_RIGHT_BUTTON, GLUT_DOWN, 599},
+      {GLUT_MIDDLE_BUTTON, GLUT_UP, 0},
+      {3, GLUT_DOWN, 42},
+      {4, GLUT_UP, -5},
   };
   for (const std::vector<int> &e : events) {
     onMouse(e[0], e[1], e[2], 99);
@@ -117,8 +121,7 @@ TEST_F(InputTest, VehicleDragMovesAtTheConfiguredWidthToTheLastBit) {
       {300, 301, 0x1.89374cp-9f},   // one pixel
       {300, 299, -0x1.89374cp-9f},  // one pixel back
       {0, 600, 0x1.cccccep+0f},     // a whole width: 1.8000001, not 1.8f
-      {600, 1, -0x1.cc0834p+0f},
-      {250, 250, 0},
+      {600, 1, -0x1.cc0834p+0f},   {250, 250, 0},
   };
   for (const Drag &d : drags) {
     SCOPED_TRACE(::testing::Message() << d.pressAt << " -> " << d.dragTo);

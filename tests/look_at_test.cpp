@@ -1,5 +1,7 @@
 // The viewing transform against gluLookAt, and the cameras it refuses.
 
+#include "transform/look_at.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "gl_test_support.h"
-#include "transform/look_at.h"
 
 namespace {
 
@@ -64,8 +65,9 @@ TEST(LookAt, SendsTheEyeToTheOriginAndTheCentreOntoMinusZ) {
     EXPECT_NEAR(eye[2], 0, 1e-5f);
 
     const auto centre = transformPoint(m, c.centre[0], c.centre[1], c.centre[2], 1);
-    const float distance = std::sqrt(std::pow(c.eye[0] - c.centre[0], 2.0f) + std::pow(c.eye[1] - c.centre[1], 2.0f) +
-                                     std::pow(c.eye[2] - c.centre[2], 2.0f));
+    const float distance =
+        std::sqrt(std::pow(c.eye[0] - c.centre[0], 2.0f) + std::pow(c.eye[1] - c.centre[1], 2.0f) +
+                  std::pow(c.eye[2] - c.centre[2], 2.0f));
     EXPECT_NEAR(centre[0], 0, 1e-5f);
     EXPECT_NEAR(centre[1], 0, 1e-5f);
     EXPECT_NEAR(centre[2], -distance, 1e-5f);

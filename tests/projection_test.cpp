@@ -1,6 +1,8 @@
 // Projection boxes, the projection switch and the reshape callback, against
 // glOrtho, glFrustum and GL's own viewport.
 
+#include "transform/projection.h"
+
 #include <GL/gl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,7 +13,6 @@
 
 #include "app/scene_state.h"
 #include "gl_test_support.h"
-#include "transform/projection.h"
 
 namespace {
 
@@ -160,8 +161,8 @@ TEST_F(ProjectionTest, ReshapeKeepsTheLargestCentredSquare) {
     GLint expected[4];
   };
   const std::vector<Viewport> cases = {
-      {600, 600, {0, 0, 600, 600}},  {800, 600, {100, 0, 600, 600}}, {600, 601, {0, 0, 600, 600}},
-      {601, 600, {0, 0, 600, 600}},  {300, 900, {0, 300, 300, 300}}, {1, 5000, {0, 2499, 1, 1}},
+      {600, 600, {0, 0, 600, 600}}, {800, 600, {100, 0, 600, 600}}, {600, 601, {0, 0, 600, 600}},
+      {601, 600, {0, 0, 600, 600}}, {300, 900, {0, 300, 300, 300}}, {1, 5000, {0, 2499, 1, 1}},
       {0, 0, {0, 0, 0, 0}},
   };
   for (const Viewport &c : cases) {

@@ -61,11 +61,22 @@ TEST(RobustCommandLine, ReferenceReadingAgreesWithKnownValues) {
     const char *text;
     int value;
   } table[] = {
-      {"", 0},           {"17", 17},           {" \t+17x", 17},        {"-0", 0},
-      {"3.99", 3},       {"-", 0},             {"+-1", 0},             {"\xff" "12", 0},
-      {"2147483647", INT_MAX},                 {"2147483648", INT_MAX},
-      {"-2147483648", INT_MIN},                {"-2147483649", INT_MIN},
-      {"000000000000000000000000000042", 42},  {"99999999999999999999999999", INT_MAX},
+      {"", 0},
+      {"17", 17},
+      {" \t+17x", 17},
+      {"-0", 0},
+      {"3.99", 3},
+      {"-", 0},
+      {"+-1", 0},
+      {"\xff"
+       "12",
+       0},
+      {"2147483647", INT_MAX},
+      {"2147483648", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"-2147483649", INT_MIN},
+      {"000000000000000000000000000042", 42},
+      {"99999999999999999999999999", INT_MAX},
   };
   for (const auto &row : table) EXPECT_EQ(referenceReading(row.text), row.value) << '"' << row.text << '"';
 }
@@ -83,8 +94,8 @@ std::string randomArgument(std::mt19937 &rng) {
   for (int p = 0; p < pieces; ++p) {
     switch (pick(12)) {
       case 0: out += digits(1 + pick(3)); break;
-      case 1: out += digits(9 + pick(4)); break;     // around the edge of int
-      case 2: out += digits(15 + pick(40)); break;   // far beyond long
+      case 1: out += digits(9 + pick(4)); break;    // around the edge of int
+      case 2: out += digits(15 + pick(40)); break;  // far beyond long
       case 3: out += "-"; break;
       case 4: out += "+"; break;
       case 5: out += "." + digits(pick(4)); break;
@@ -93,7 +104,9 @@ std::string randomArgument(std::mt19937 &rng) {
       case 8: out += static_cast<char>(0x80 + pick(128)); break;  // non-ASCII byte
       case 9: out += "0x"; break;
       case 10: out += static_cast<char>(0x21 + pick(94)); break;  // any printable
-      default: out += std::to_string(std::uniform_int_distribution<long long>(LLONG_MIN, LLONG_MAX)(rng)); break;
+      default:
+        out += std::to_string(std::uniform_int_distribution<long long>(LLONG_MIN, LLONG_MAX)(rng));
+        break;
     }
   }
   return out;
@@ -141,7 +154,8 @@ TEST(RobustCommandLine, RandomArgumentVectorsAreReadSafelyAndExactly) {
     SceneState expected = before;
     if (values == 9) {
       ++nineValueVectors;
-      for (int i = 0; i < 9; ++i) expected.cameraParams[i] = static_cast<float>(referenceReading(args[i + 1]));
+      for (int i = 0; i < 9; ++i)
+        expected.cameraParams[i] = static_cast<float>(referenceReading(args[i + 1]));
       for (int i = 0; i < 3; ++i) expected.lightPosition[i] = expected.cameraParams[i];
     }
 
@@ -162,10 +176,11 @@ TEST(RobustCommandLine, RandomArgumentVectorsAreReadSafelyAndExactly) {
     for (float v : sceneState.cameraParams) ASSERT_TRUE(std::isfinite(v)) << "vector " << n << ":" << shown;
     for (float v : sceneState.lightPosition) ASSERT_TRUE(std::isfinite(v)) << "vector " << n << ":" << shown;
     ASSERT_TRUE(sameState(sceneState, expected))
-        << "vector " << n << " (argc " << argc << "):" << shown << "\n camera now " << sceneState.cameraParams[0]
-        << ' ' << sceneState.cameraParams[1] << ' ' << sceneState.cameraParams[2] << ' '
-        << sceneState.cameraParams[3] << ' ' << sceneState.cameraParams[4] << ' ' << sceneState.cameraParams[5]
-        << ' ' << sceneState.cameraParams[6] << ' ' << sceneState.cameraParams[7] << ' '
+        << "vector " << n << " (argc " << argc << "):" << shown << "\n camera now "
+        << sceneState.cameraParams[0] << ' ' << sceneState.cameraParams[1] << ' '
+        << sceneState.cameraParams[2] << ' ' << sceneState.cameraParams[3] << ' '
+        << sceneState.cameraParams[4] << ' ' << sceneState.cameraParams[5] << ' '
+        << sceneState.cameraParams[6] << ' ' << sceneState.cameraParams[7] << ' '
         << sceneState.cameraParams[8];
   }
   // The generator really did exercise the reading, not only the ignoring.
@@ -218,8 +233,8 @@ TEST(RobustCommandLine, ExtremeCamerasDrawFramesWithFiniteMatrices) {
       for (GLenum which : {GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX}) {
         const Matrix m = readMatrix(which);
         for (int i = 0; i < 16; ++i) {
-          EXPECT_TRUE(std::isfinite(m[i])) << (which == GL_MODELVIEW_MATRIX ? "model-view" : "projection")
-                                           << " entry " << i;
+          EXPECT_TRUE(std::isfinite(m[i]))
+              << (which == GL_MODELVIEW_MATRIX ? "model-view" : "projection") << " entry " << i;
         }
       }
     }

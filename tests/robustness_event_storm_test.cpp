@@ -15,7 +15,6 @@
 #include <sstream>
 #include <string>
 
-#include "app/lighting.h"
 #include "app/scene_state.h"
 #include "gl_test_support.h"
 #include "input/keyboard.h"
@@ -36,7 +35,8 @@ std::string stateViolation(const SceneState &s) {
   const struct {
     const char *name;
     float value;
-  } joints[] = {{"jointAngle1", s.jointAngle1}, {"jointAngle2", s.jointAngle2}, {"jointAngle3", s.jointAngle3}};
+  } joints[] = {
+      {"jointAngle1", s.jointAngle1}, {"jointAngle2", s.jointAngle2}, {"jointAngle3", s.jointAngle3}};
   for (const auto &j : joints) {
     if (!(j.value >= -90 && j.value <= 0)) out << j.name << " = " << j.value << " (outside -90..0) ";
   }
@@ -80,8 +80,10 @@ std::string glViolation(const GlHealth &start) {
     out << "GL error 0x" << std::hex << e << std::dec << ' ';
   }
   const GlHealth now = stackDepths();
-  if (now.modelViewDepth != start.modelViewDepth) out << "model-view stack depth " << now.modelViewDepth << ' ';
-  if (now.projectionDepth != start.projectionDepth) out << "projection stack depth " << now.projectionDepth << ' ';
+  if (now.modelViewDepth != start.modelViewDepth)
+    out << "model-view stack depth " << now.modelViewDepth << ' ';
+  if (now.projectionDepth != start.projectionDepth)
+    out << "projection stack depth " << now.projectionDepth << ' ';
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   if (mode != GL_MODELVIEW) out << "matrix mode 0x" << std::hex << mode << std::dec << ' ';
@@ -89,7 +91,8 @@ std::string glViolation(const GlHealth &start) {
     const Matrix m = readMatrix(which);
     for (int i = 0; i < 16; ++i) {
       if (!std::isfinite(m[i])) {
-        out << (which == GL_MODELVIEW_MATRIX ? "model-view" : "projection") << " entry " << i << " = " << m[i] << ' ';
+        out << (which == GL_MODELVIEW_MATRIX ? "model-view" : "projection") << " entry " << i << " = " << m[i]
+            << ' ';
         break;
       }
     }
@@ -100,10 +103,7 @@ std::string glViolation(const GlHealth &start) {
 class RobustEventStorm : public ::testing::Test {
  protected:
   void SetUp() override {
-    sceneState = SceneState{};
-    glutSetWindow(testWindow());
-    initLighting();
-    reshapeWindow(600, 600);
+    prepareViewerWindow();
     while (glGetError() != GL_NO_ERROR) {
     }
     start_ = stackDepths();
@@ -140,11 +140,12 @@ TEST_F(RobustEventStorm, RandomInputInterleavedWithFramesKeepsStateAndGlSound) {
       const int state = uniform(0, 1);
       lastX = uniform(-1000000, 1000000);
       onMouse(button, state, lastX, uniform(-1000000, 1000000));
-      event = "onMouse(" + std::to_string(button) + ", " + std::to_string(state) + ", " + std::to_string(lastX) + ")";
+      event = "onMouse(" + std::to_string(button) + ", " + std::to_string(state) + ", " +
+              std::to_string(lastX) + ")";
     } else {
       // Drags: mostly a hand's small steps, sometimes a jump anywhere.
-      const int x = kind == 9 ? uniform(-1000000, 1000000)
-                              : std::clamp(lastX + uniform(-40, 40), -1000000, 1000000);
+      const int x =
+          kind == 9 ? uniform(-1000000, 1000000) : std::clamp(lastX + uniform(-40, 40), -1000000, 1000000);
       ++dragsInMode[std::clamp(sceneState.mouseMode, 0, 4)];
       onDrag(x, uniform(-1000000, 1000000));
       lastX = x;
@@ -176,7 +177,8 @@ TEST_F(RobustEventStorm, JointsPinnedAgainstTheirLimitsStayWithinThem) {
   const struct {
     char modeKey;
     float *angle;
-  } joints[] = {{'3', &sceneState.jointAngle1}, {'4', &sceneState.jointAngle2}, {'5', &sceneState.jointAngle3}};
+  } joints[] = {
+      {'3', &sceneState.jointAngle1}, {'4', &sceneState.jointAngle2}, {'5', &sceneState.jointAngle3}};
   for (const auto &joint : joints) {
     SCOPED_TRACE(std::string("mode key ") + joint.modeKey);
     onKey(static_cast<unsigned char>(joint.modeKey), 0, 0);

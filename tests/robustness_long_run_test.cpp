@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "../bench/gl_native_scene.h"
-#include "app/lighting.h"
 #include "app/scene_state.h"
 #include "gl_test_support.h"
 #include "scene/display_scene.h"
@@ -42,12 +41,7 @@ TEST(RobustLongRun, SpinCounterStaysWithinOneTurnForMillionsOfSteps) {
 
 class RobustLongRunFrames : public ::testing::Test {
  protected:
-  void SetUp() override {
-    sceneState = SceneState{};
-    glutSetWindow(testWindow());
-    initLighting();
-    reshapeWindow(kSide, kSide);
-  }
+  void SetUp() override { prepareViewerWindow(); }
 };
 
 TEST_F(RobustLongRunFrames, SpinCountersStayWithinOneTurnOverThousandsOfFrames) {
@@ -118,9 +112,9 @@ TEST_F(RobustLongRunFrames, WrappedSpinDrawsTheSamePictureAsTheUnwrappedAngle) {
     int frames;
     int orthoView;
   } table[] = {
-      {Y, 359, 1},   {Y, 360, 1},       {Y, 361, 1},         {Y, 1000, 1},  {Y, 36'001, 1},
-      {Y, 39'997, 1}, {X, 725, 1},     {Z, 4'321, 1},       {Y, 361, 0},   {X, 36'017, 0},
-      {Z, 39'989, 0},  {Y, 216'017, 1}, {Y, 5'184'131, 1},   {X, 5'184'131, 0},
+      {Y, 359, 1},    {Y, 360, 1},     {Y, 361, 1},       {Y, 1000, 1},      {Y, 36'001, 1},
+      {Y, 39'997, 1}, {X, 725, 1},     {Z, 4'321, 1},     {Y, 361, 0},       {X, 36'017, 0},
+      {Z, 39'989, 0}, {Y, 216'017, 1}, {Y, 5'184'131, 1}, {X, 5'184'131, 0},
   };
   for (const auto &row : table) {
     const char axisName = "XYZ"[row.axis];
@@ -158,8 +152,9 @@ TEST_F(RobustLongRunFrames, WrappedSpinDrawsTheSamePictureAsTheUnwrappedAngle) {
     const int differingByOneDegree = differingPixels(wrapped, oneMore);
     EXPECT_LE(differing, kEdgeTolerance);
     EXPECT_GT(differingByOneDegree, 4 * kEdgeTolerance);
-    std::cout << "spin " << axisName << " x" << row.frames << ": " << differing << " pixels differ from glRotatef("
-              << oracleDegrees << "), " << differingByOneDegree << " from one degree more\n";
+    std::cout << "spin " << axisName << " x" << row.frames << ": " << differing
+              << " pixels differ from glRotatef(" << oracleDegrees << "), " << differingByOneDegree
+              << " from one degree more\n";
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

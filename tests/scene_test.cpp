@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/lighting.h"
 #include "app/scene_state.h"
 #include "gl_test_support.h"
 #include "scene/display_scene.h"
@@ -68,7 +67,8 @@ void placeEndBlock(const SceneState &s) {
   hingeAbout(-0.5f, 0.5f, s.jointAngle3);
 }
 
-ScreenPoint projectWithOpenGl(const std::function<void(const SceneState &)> &place, float x, float y, float z) {
+ScreenPoint projectWithOpenGl(const std::function<void(const SceneState &)> &place, float x, float y,
+                              float z) {
   const SceneState &s = sceneState;
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
@@ -141,10 +141,7 @@ const std::vector<Part> &vehicleParts() {
 class SceneTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    sceneState = SceneState{};
-    glutSetWindow(testWindow());
-    initLighting();
-    reshapeWindow(kSide, kSide);
+    prepareViewerWindow();
     glMatrixMode(GL_MODELVIEW);
   }
 
@@ -183,7 +180,8 @@ class SceneTest : public ::testing::Test {
       ASSERT_GE(p.y, 0);
       ASSERT_LT(p.y, kSide);
       const Rgb px = readPixel(p.x, p.y);
-      EXPECT_EQ(colourAt(p), part.colour) << "at " << p.x << ", " << p.y << " rgb " << px.r << " " << px.g << " " << px.b;
+      EXPECT_EQ(colourAt(p), part.colour)
+          << "at " << p.x << ", " << p.y << " rgb " << px.r << " " << px.g << " " << px.b;
     }
   }
 };
@@ -263,8 +261,8 @@ TEST_F(SceneTest, FlagsChangeThePictureAsTheyShould) {
   const int solidPixels = countLitPixels();
   const ScreenPoint grid = gridPoint();
   const Part &platform = vehicleParts().front();
-  const ScreenPoint platformPoint =
-      projectWithOpenGl(platform.place, platform.visiblePoint[0], platform.visiblePoint[1], platform.visiblePoint[2]);
+  const ScreenPoint platformPoint = projectWithOpenGl(platform.place, platform.visiblePoint[0],
+                                                      platform.visiblePoint[1], platform.visiblePoint[2]);
   ASSERT_EQ(colourAt(platformPoint), "yellow");
 
   sceneState.showGrid = 0;

@@ -1,6 +1,8 @@
 // The program's matrices against OpenGL's own glRotatef, glTranslatef and
 // glScalef, read back from the model-view stack.
 
+#include "transform/transform_matrix.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "gl_test_support.h"
-#include "transform/transform_matrix.h"
 
 namespace {
 
@@ -66,8 +67,8 @@ TEST(TransformMatrixAgainstOpenGl, EachApplyMatchesTheGlCallItStandsFor) {
 TEST(TransformMatrixAgainstOpenGl, LoadIdentityReplacesWhateverWasThere) {
   startFromSkewedMatrix();
   loadIdentityMatrix();
-  EXPECT_TRUE(matricesNear(readMatrix(GL_MODELVIEW_MATRIX),
-                           {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}, 0));
+  EXPECT_TRUE(
+      matricesNear(readMatrix(GL_MODELVIEW_MATRIX), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}, 0));
 }
 
 TEST(TransformMatrixProperties, NinetyDegreesTurnsEachAxisOntoTheNext) {
@@ -110,7 +111,7 @@ TEST(ApplyRotate, TurnsAboutTheFirstAxisFlaggedOnly) {
     float axisX, axisY, axisZ;  // the axis GL should turn about; all 0: none
   };
   const std::vector<AxisCase> cases = {
-      {1, 0, 0, 1, 0, 0}, {0, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1}, {1, 1, 1, 1, 0, 0},
+      {1, 0, 0, 1, 0, 0}, {0, 1, 0, 0, 1, 0}, {0, 0, 1, 0, 0, 1},  {1, 1, 1, 1, 0, 0},
       {0, 1, 1, 0, 1, 0}, {0, 0, 0, 0, 0, 0}, {-3, 0, 0, 1, 0, 0}, {0, 0, 7, 0, 0, 1},
   };
   for (const AxisCase &c : cases) {

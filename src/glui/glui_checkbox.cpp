@@ -7,8 +7,7 @@
 
 using namespace glui_internal;
 
-GLUI_Checkbox::GLUI_Checkbox(Panel &panel, const GLUI_String &name,
-                             int *live_var, int id, GLUI_CB callback)
+GLUI_Checkbox::GLUI_Checkbox(Panel &panel, const GLUI_String &name, int *live_var, int id, GLUI_CB callback)
     : panel_(panel),
       name_(name),
       liveVar_(live_var),
@@ -51,7 +50,6 @@ void GLUI_Checkbox::draw(int x, int y, bool shownOn, bool focused) const {
   // the box and leaves descenders inside the row spacing.
   drawText(labelX, y + 11, name_);
   if (focused) {
-    drawDottedRect(labelX - kFocusPad, y - 1, labelWidth_ + 2 * kFocusPad,
-                   kBoxSize + 3);
+    drawDottedRect(labelX - kFocusPad, y - 1, labelWidth_ + 2 * kFocusPad, kBoxSize + 3);
   }
 }

@@ -25,8 +25,7 @@ void pixelProjection(float out[16], int width, int height) {
 }
 
 void beginPixelDrawing(int width, int height) {
-  static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0,
-                                      0, 0, 1, 0, 0, 0, 0, 1};
+  static const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
   float projection[16];
   pixelProjection(projection, width, height);
   glViewport(0, 0, width, height);
@@ -37,8 +36,7 @@ void beginPixelDrawing(int width, int height) {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
-  glClearColor(kPanelGrey.r / 255.0f, kPanelGrey.g / 255.0f,
-               kPanelGrey.b / 255.0f, 1.0f);
+  glClearColor(kPanelGrey.r / 255.0f, kPanelGrey.g / 255.0f, kPanelGrey.b / 255.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
@@ -61,20 +59,13 @@ void drawSunkenBox(int x, int y, int size) {
 void drawCheckMark(int boxX, int boxY) {
   // The 7 x 7 tick of the classic Windows checkbox.
   static const char *const kTick[7] = {
-      "......#",
-      ".....##",
-      "#...###",
-      "##.###.",
-      "#####..",
-      ".###...",
-      "..#....",
+      "......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#....",
   };
   setColour(kInk);
   for (int row = 0; row < 7; ++row) {
     for (int col = 0; col < 7; ++col) {
       if (kTick[row][col] == '#') {
-        glRecti(boxX + 3 + col, boxY + 3 + row, boxX + 4 + col,
-                boxY + 4 + row);
+        glRecti(boxX + 3 + col, boxY + 3 + row, boxX + 4 + col, boxY + 4 + row);
       }
     }
   }
@@ -106,8 +97,7 @@ void drawText(int x, int baseline, const std::string &text) {
 }
 
 int textWidth(const std::string &text) {
-  return glutBitmapLength(
-      kFont, reinterpret_cast<const unsigned char *>(text.c_str()));
+  return glutBitmapLength(kFont, reinterpret_cast<const unsigned char *>(text.c_str()));
 }
 
 }  // namespace glui_internal

@@ -16,8 +16,7 @@ GLUI_Master_Object::GLUI_Master_Object() : userIdle_(NULL) {}
 // frees memory: the windows are GLUT's to close.
 GLUI_Master_Object::~GLUI_Master_Object() = default;
 
-GLUI *GLUI_Master_Object::create_glui(const GLUI_String &name, long flags,
-                                      int x, int y) {
+GLUI *GLUI_Master_Object::create_glui(const GLUI_String &name, long flags, int x, int y) {
   (void)flags;  // subwindow flags are not supported
   const int previous = glutGetWindow();
 
@@ -69,9 +68,7 @@ GLUI *Registry::gluiForWindow(int windowId) {
 void Registry::close(GLUI *glui) {
   auto &panels = GLUI_Master.panels_;
   auto it = std::find_if(panels.begin(), panels.end(),
-                         [glui](const std::unique_ptr<GLUI> &owned) {
-                           return owned.get() == glui;
-                         });
+                         [glui](const std::unique_ptr<GLUI> &owned) { return owned.get() == glui; });
   if (it == panels.end()) return;
   glutDestroyWindow(glui->panel_->windowId());
   panels.erase(it);

@@ -9,13 +9,11 @@
 
 namespace glui_internal {
 
-Panel::Panel(int windowId, int width, int height)
-    : windowId_(windowId), width_(width), height_(height) {}
+Panel::Panel(int windowId, int width, int height) : windowId_(windowId), width_(width), height_(height) {}
 
 Panel::~Panel() = default;
 
-GLUI_Checkbox *Panel::addCheckbox(const GLUI_String &name, int *liveVar,
-                                  int id, GLUI_CB callback) {
+GLUI_Checkbox *Panel::addCheckbox(const GLUI_String &name, int *liveVar, int id, GLUI_CB callback) {
   controls_.emplace_back(new GLUI_Checkbox(*this, name, liveVar, id, callback));
   fitWindow();
   postRepaint();
@@ -34,8 +32,7 @@ Rect Panel::boxRect(int index) const {
 
 Rect Panel::labelRect(int index) const {
   const Rect control = controlRect(index);
-  return {control.x + kLabelOffset, control.y, controls_[index]->labelWidth(),
-          kBoxSize};
+  return {control.x + kLabelOffset, control.y, controls_[index]->labelWidth(), kBoxSize};
 }
 
 int Panel::fittedWidth() const {
@@ -90,19 +87,15 @@ void Panel::render() {
 using glui_internal::Panel;
 
 GLUI::GLUI(int windowId)
-    : panel_(new Panel(windowId, glui_internal::kMargin * 2,
-                       glui_internal::kMargin * 2)) {}
+    : panel_(new Panel(windowId, glui_internal::kMargin * 2, glui_internal::kMargin * 2)) {}
 
 GLUI::~GLUI() = default;
 
-GLUI_Checkbox *GLUI::add_checkbox(const GLUI_String &name, int *live_var,
-                                  int id, GLUI_CB callback) {
+GLUI_Checkbox *GLUI::add_checkbox(const GLUI_String &name, int *live_var, int id, GLUI_CB callback) {
   return panel_->addCheckbox(name, live_var, id, callback);
 }
 
-void GLUI::set_main_gfx_window(int window_id) {
-  panel_->setMainGfxWindow(window_id);
-}
+void GLUI::set_main_gfx_window(int window_id) { panel_->setMainGfxWindow(window_id); }
 
 void GLUI::sync_live() { panel_->syncLive(); }
 

@@ -1,8 +1,8 @@
 // What mouse and keyboard events do to a panel.
 
-#include <GL/glui.h>
-
 #include "glui_panel_events.h"
+
+#include <GL/glui.h>
 
 namespace glui_internal {
 

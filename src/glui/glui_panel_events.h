@@ -20,9 +20,7 @@ constexpr int kFocusPad = 2;
 
 struct Rect {
   int x, y, w, h;
-  bool contains(int px, int py) const {
-    return px >= x && px < x + w && py >= y && py < y + h;
-  }
+  bool contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
 };
 
 class Panel {
@@ -38,8 +36,7 @@ class Panel {
   int height() const { return height_; }
   void setMainGfxWindow(int windowId) { mainGfxWindow_ = windowId; }
 
-  GLUI_Checkbox *addCheckbox(const GLUI_String &name, int *liveVar, int id,
-                             GLUI_CB callback);
+  GLUI_Checkbox *addCheckbox(const GLUI_String &name, int *liveVar, int id, GLUI_CB callback);
   int controlCount() const { return static_cast<int>(controls_.size()); }
   GLUI_Checkbox &control(int index) { return *controls_[index]; }
 
@@ -86,7 +83,7 @@ class Panel {
   int height_;
   std::vector<std::unique_ptr<GLUI_Checkbox>> controls_;
   int focus_ = -1;
-  int pressed_ = -1;         // control the left button went down on
+  int pressed_ = -1;  // control the left button went down on
   bool pressedInside_ = false;
   unsigned long displayCount_ = 0;
 };

@@ -23,7 +23,8 @@ double lengthOf(const Vector3 &v) {
 }
 
 Vector3 dividedBy(const Vector3 &v, double length) {
-  return {static_cast<float>(v.x / length), static_cast<float>(v.y / length), static_cast<float>(v.z / length)};
+  return {static_cast<float>(v.x / length), static_cast<float>(v.y / length),
+          static_cast<float>(v.z / length)};
 }
 
 }  // namespace

@@ -42,12 +42,12 @@ class TransformMatrix {
 extern TransformMatrix sharedTransform;
 
 // Each rebuilds sharedTransform and hands it to the current OpenGL matrix.
-void loadIdentityMatrix();                      // glLoadIdentity
-void applyScale(float x, float y, float z);     // glScalef
-void applyTranslate(float x, float y, float z); // glTranslatef
-void applyRotateX(float degrees);               // glRotatef about x
-void applyRotateY(float degrees);               // glRotatef about y
-void applyRotateZ(float degrees);               // glRotatef about z
+void loadIdentityMatrix();                       // glLoadIdentity
+void applyScale(float x, float y, float z);      // glScalef
+void applyTranslate(float x, float y, float z);  // glTranslatef
+void applyRotateX(float degrees);                // glRotatef about x
+void applyRotateY(float degrees);                // glRotatef about y
+void applyRotateZ(float degrees);                // glRotatef about z
 // Rotates about the first axis whose flag is non-zero, tested x, y, z; with
 // no flag set it leaves the matrix alone.
 void applyRotate(float degrees, int onX, int onY, int onZ);

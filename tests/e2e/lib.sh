@@ -20,14 +20,18 @@ PANEL_Y=40
 
 finish() {
   status=$?
-  [ -n "$VIEWER_PID" ] && kill "$VIEWER_PID" 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  # Wait for both to be gone: a server still shutting down can hold on to its
+  # display number and take the next test's connections.
+  for pid in $VIEWER_PID $XVFB_PID; do
+    if kill "$pid" 2>/dev/null; then wait "$pid" 2>/dev/null || true; fi
+  done
   if [ "$status" -ne 0 ] && [ -f "$WORK/viewer.log" ]; then
     echo "--- viewer output ---"
     cat "$WORK/viewer.log"
   fi
   [ -n "${KEEP_SHOTS:-}" ] && cp -r "$WORK" "$KEEP_SHOTS"
   rm -rf "$WORK"
+  exit "$status"
 }
 trap finish EXIT
 
@@ -36,18 +40,19 @@ fail() {
   exit 1
 }
 
-# A display number no other server holds.
+# A private X server on a display number it chooses itself, so that
+# servers started side by side never collide.
 start_x_server() {
-  n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && return 0
+  for _ in $(seq 100); do
+    if [ -s "$WORK/display" ]; then
+      export DISPLAY=":$(head -1 "$WORK/display")"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
     sleep 0.1
   done
-  fail "Xvfb did not start on $DISPLAY"
+  fail "Xvfb did not start"
 }
 
 window_id() {
@@ -61,6 +66,7 @@ start_viewer() {
   "$VIEWER" "$@" >"$WORK/viewer.log" 2>&1 &
   VIEWER_PID=$!
   for _ in $(seq "${WINDOW_WAIT_TENTHS:-150}"); do
+    viewer_running || fail "the viewer ended before its windows appeared"
     MAIN=$(window_id "Oskavel's Lab 2")
     PANEL=$(window_id GLUI)
     if [ -n "$MAIN" ] && [ -n "$PANEL" ]; then

@@ -60,7 +60,7 @@ class GLUI;
 namespace glui_internal {
 class Panel;
 struct Registry;
-}
+}  // namespace glui_internal
 
 class GLUI_Checkbox {
  public:
@@ -78,8 +78,8 @@ class GLUI_Checkbox {
  private:
   friend class glui_internal::Panel;
 
-  GLUI_Checkbox(glui_internal::Panel &panel, const GLUI_String &name,
-                int *live_var, int id, GLUI_CB callback);
+  GLUI_Checkbox(glui_internal::Panel &panel, const GLUI_String &name, int *live_var, int id,
+                GLUI_CB callback);
 
   // A completed click: flip, store, call back, ask for the redraws.
   void toggle();
@@ -104,8 +104,8 @@ class GLUI {
   GLUI(const GLUI &) = delete;
   GLUI &operator=(const GLUI &) = delete;
 
-  GLUI_Checkbox *add_checkbox(const GLUI_String &name, int *live_var = NULL,
-                              int id = -1, GLUI_CB callback = GLUI_CB());
+  GLUI_Checkbox *add_checkbox(const GLUI_String &name, int *live_var = NULL, int id = -1,
+                              GLUI_CB callback = GLUI_CB());
   // The window redrawn after a control changes a live variable.
   void set_main_gfx_window(int window_id);
   // Copies each live variable into its control.
@@ -131,8 +131,7 @@ class GLUI_Master_Object {
   // Opens a panel window titled `name`. With x and y both non-negative it
   // opens at (x, y); otherwise GLUT's initial window position applies.
   // The current GLUT window is the same before and after the call.
-  GLUI *create_glui(const GLUI_String &name, long flags = 0, int x = -1,
-                    int y = -1);
+  GLUI *create_glui(const GLUI_String &name, long flags = 0, int x = -1, int y = -1);
   // The program's idle function; the panels install their own idle handler
   // through glutIdleFunc and call f from it. Never call glutIdleFunc
   // directly while panels exist.
