@@ -23,11 +23,13 @@ run: build
 	./$(BUILD_DIR)/vehicle-viewer $(ARGS)
 
 # The tests build the viewer again, with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and run on a private virtual display.
+# UndefinedBehaviorSanitizer, and run on a private virtual display. They run
+# one at a time: their windows share that display, and one test's windows
+# coming and going would send redraws to another's.
 test: deps
 	@cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DVIEWER_TESTS=ON -DVIEWER_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
-	xvfb-run -a -s "$(XVFB_SCREEN)" ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure -j $(JOBS)
+	xvfb-run -a -s "$(XVFB_SCREEN)" ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure
 
 # Benchmarks print figures and assert nothing. Built optimised, without the
 # sanitizers; run on a private virtual display, where software rendering has
