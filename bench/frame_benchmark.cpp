@@ -22,6 +22,7 @@
 
 #include "app/lighting.h"
 #include "app/scene_state.h"
+#include "bench_window.h"
 #include "gl_native_scene.h"
 #include "scene/display_scene.h"
 #include "transform/projection.h"
@@ -30,19 +31,17 @@ namespace {
 
 constexpr int kSide = 600;
 
-void drawNothing() {}
-
 void viewerFrame() { displayScene(); }
 
-// The GL-native frame keeps its own spin counters, advanced and wrapped the
-// way the viewer's are, so both pipelines do the same bookkeeping.
+// The GL-native frame keeps its own spin counters, advanced the way the
+// viewer's are, so both pipelines do the same bookkeeping.
 int nativeSpin[3] = {0, 0, 0};
 
 void glNativeFrame() {
   const SceneState &s = sceneState;
   const int flags[3] = {s.spinX, s.spinY, s.spinZ};
   for (int axis = 0; axis < 3; ++axis) {
-    if (flags[axis] != 0) nativeSpin[axis] = (nativeSpin[axis] + 1) % 360;
+    if (flags[axis] != 0) advanceSpin(nativeSpin[axis]);
   }
   gl_native::drawScene(s, static_cast<float>(nativeSpin[0]), static_cast<float>(nativeSpin[1]),
                        static_cast<float>(nativeSpin[2]));
@@ -84,21 +83,7 @@ int main(int argc, char **argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
   const int framesPerRound = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
 
-  // Mesa reads this before the first context: no waiting for vertical blank,
-  // so a swap never caps the rate. (Xvfb has no vertical blank anyway.)
-  setenv("vblank_mode", "0", 0);
-
-  int glutArgc = 1;
-  char name[] = "frame-benchmark";
-  char *glutArgv[] = {name, nullptr};
-  glutInit(&glutArgc, glutArgv);
-  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
-  glutInitWindowSize(kSide, kSide);
-  glutInitWindowPosition(40, 40);
-  sceneState.mainWindow = glutCreateWindow("frame benchmark");
-  glutDisplayFunc(drawNothing);
-  for (int i = 0; i < 5; ++i) glutMainLoopEvent();
-  glutSetWindow(sceneState.mainWindow);
+  sceneState.mainWindow = bench::openBenchmarkWindow("frame benchmark", kSide);
 
   initLighting();
   reshapeWindow(kSide, kSide);

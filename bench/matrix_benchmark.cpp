@@ -10,8 +10,7 @@
 #include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
+#include "bench_window.h"
 #include "transform/look_at.h"
 #include "transform/transform_matrix.h"
 
@@ -130,21 +129,10 @@ BENCHMARK(GlRotatefZ)->Name("glRotatef/z");
 BENCHMARK(ApplyLookAt)->Name("applyLookAt");
 BENCHMARK(GluLookAt)->Name("gluLookAt");
 
-void drawNothing() {}
-
 }  // namespace
 
 int main(int argc, char **argv) {
-  setenv("vblank_mode", "0", 0);
-  int glutArgc = 1;
-  char name[] = "matrix-benchmark";
-  char *glutArgv[] = {name, nullptr};
-  glutInit(&glutArgc, glutArgv);
-  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
-  glutInitWindowSize(64, 64);
-  glutCreateWindow("matrix benchmark");
-  glutDisplayFunc(drawNothing);
-  glutMainLoopEvent();
+  bench::openBenchmarkWindow("matrix benchmark", 64);
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -42,7 +42,7 @@
 #include <cstdlib>
 #include <map>
 #include <new>
-#include <set>
+#include <regex>
 #include <string>
 
 #include "app/scene_state.h"
@@ -203,65 +203,39 @@ TEST(Allocation, FramesAndInputEventsAllocateNothing) {
   EXPECT_EQ(count, 0) << describeCallers(count);
 }
 
-// Runs `command`, collecting what it prints; false if it could not run or failed.
-bool runCommand(const std::string &command, std::string &output) {
-  FILE *pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return false;
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  return pclose(pipe) == 0;
-}
-
-// The viewer library sits in the build directory, one level above this test
-// binary (build/tests/viewer-tests next to build/libviewer.a).
-std::string viewerLibraryPath() {
-  char self[PATH_MAX] = {};
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return "";
-  std::string path(self, static_cast<std::size_t>(n));
-  path = path.substr(0, path.rfind('/'));
-  path = path.substr(0, path.rfind('/'));
-  return path + "/libviewer.a";
+// What `command` prints; empty if it could not run.
+std::string outputOf(const std::string &command) {
+  std::string output;
+  if (FILE *pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    pclose(pipe);
+  }
+  return output;
 }
 
 TEST(Allocation, FrameAndInputCodeImportsNoCAllocator) {
-  const std::string library = viewerLibraryPath();
+  // The viewer library sits one level above this test binary
+  // (build/tests/viewer-tests beside build/libviewer.a).
+  char self[PATH_MAX] = {};
+  if (readlink("/proc/self/exe", self, sizeof self - 1) <= 0) GTEST_SKIP() << "no /proc/self/exe";
+  std::string library = self;
+  library = library.substr(0, library.rfind('/'));
+  library = library.substr(0, library.rfind('/')) + "/libviewer.a";
   if (access(library.c_str(), R_OK) != 0) GTEST_SKIP() << "no viewer library at " << library;
-  std::string listing;
-  if (!runCommand("nm -u -A --format=posix '" + library + "' 2>/dev/null", listing) || listing.empty()) {
-    GTEST_SKIP() << "nm could not list " << library;
-  }
-  // The objects whose code runs in a frame or an input event.
-  const std::set<std::string> frameObjects = {
-      "display_scene.cpp.o", "primitives.cpp.o", "transform_matrix.cpp.o",
-      "look_at.cpp.o",       "projection.cpp.o", "keyboard.cpp.o",
-      "mouse.cpp.o",         "scene_state.cpp.o"};
-  const std::set<std::string> cAllocators = {
-      "malloc", "calloc",  "realloc", "reallocarray", "aligned_alloc", "posix_memalign", "memalign",
-      "valloc", "pvalloc", "strdup",  "strndup",      "asprintf",      "vasprintf"};
-  std::set<std::string> objectsSeen;
-  std::string offenders;
-  // Lines read "libviewer.a[object.cpp.o]: symbol U".
-  std::size_t start = 0;
-  while (start < listing.size()) {
-    std::size_t end = listing.find('\n', start);
-    if (end == std::string::npos) end = listing.size();
-    const std::string line = listing.substr(start, end - start);
-    start = end + 1;
-    const std::size_t open = line.find('[');
-    const std::size_t close = line.find("]: ");
-    if (open == std::string::npos || close == std::string::npos) continue;
-    const std::string object = line.substr(open + 1, close - open - 1);
-    std::string symbol = line.substr(close + 3);
-    symbol = symbol.substr(0, symbol.find(' '));
-    symbol = symbol.substr(0, symbol.find('@'));
-    if (frameObjects.count(object) == 0) continue;
-    objectsSeen.insert(object);
-    if (cAllocators.count(symbol) != 0) offenders += "\n  " + object + " imports " + symbol;
-  }
-  EXPECT_FALSE(objectsSeen.empty()) << "nm listed none of the frame objects:\n" << listing.substr(0, 2000);
-  EXPECT_EQ(offenders, "");
+
+  // Undefined symbols of the objects whose code runs in a frame or an input
+  // event, one "libviewer.a[object.cpp.o]: symbol U" a line.
+  const std::string frameObjects =
+      "(display_scene|primitives|transform_matrix|look_at|projection|keyboard|mouse|scene_state)\\.cpp\\.o";
+  const std::string imports =
+      outputOf("nm -u -A --format=posix '" + library + "' | grep -E '\\[" + frameObjects + "\\]'");
+  ASSERT_NE(imports, "") << "nm listed none of the frame objects in " << library;
+  const std::regex cAllocator(
+      ": (malloc|calloc|realloc|reallocarray|aligned_alloc|posix_memalign|memalign|valloc|pvalloc|strdup|"
+      "strndup|asprintf|vasprintf)[@ ]");
+  std::smatch found;
+  EXPECT_FALSE(std::regex_search(imports, found, cAllocator)) << "a frame object imports" << found.str();
 }
 
 }  // namespace

@@ -46,6 +46,20 @@ std::array<float, 4> transformPoint(const Matrix &m, float x, float y, float z, 
   return out;
 }
 
+std::vector<unsigned char> readFrame() {
+  std::vector<unsigned char> pixels(600 * 600 * 3);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, 600, 600, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+int litPixelCount(const std::vector<unsigned char> &frame) {
+  int lit = 0;
+  for (std::size_t p = 0; p < frame.size(); p += 3) lit += (frame[p] | frame[p + 1] | frame[p + 2]) != 0;
+  return lit;
+}
+
 Rgb readPixel(int x, int y) {
   unsigned char rgb[3] = {};
   glReadBuffer(GL_BACK);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 // GLUT id of the 600 x 600 double-buffered RGB window with depth buffer that
 // the test runner creates before the first test; it is current when a test
@@ -37,6 +38,12 @@ struct Rgb {
   int g;
   int b;
 };
+
+// The whole back buffer of the 600 x 600 test window, RGB bytes row by row.
+std::vector<unsigned char> readFrame();
+
+// Pixels of a read-back frame that are not black.
+int litPixelCount(const std::vector<unsigned char> &frame);
 
 // A pixel of the back buffer, in GL's window coordinates (origin bottom-left).
 Rgb readPixel(int x, int y);

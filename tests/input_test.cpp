@@ -46,13 +46,6 @@ TEST_F(InputTest, LetterKeysToggleTheirFlagsBackAndForth) {
   }
 }
 
-TEST_F(InputTest, ToggleTurnsAnyStrayValueBackIntoAFlag) {
-  // The panel writes these ints too; a toggle always leaves 0 or 1.
-  sceneState.showGrid = 3;
-  onKey('g', 0, 0);
-  EXPECT_EQ(sceneState.showGrid, 0);
-}
-
 TEST_F(InputTest, ProjectionKeysSwitchTheViewAndRebuildTheProjectionAtOnce) {
   onKey('p', 0, 0);
   EXPECT_EQ(sceneState.orthoView, 0);

@@ -55,32 +55,6 @@ int referenceReading(const std::string &text) {
   return static_cast<int>(value);
 }
 
-// The reference itself, on the readings the rest of the file relies on.
-TEST(RobustCommandLine, ReferenceReadingAgreesWithKnownValues) {
-  const struct {
-    const char *text;
-    int value;
-  } table[] = {
-      {"", 0},
-      {"17", 17},
-      {" \t+17x", 17},
-      {"-0", 0},
-      {"3.99", 3},
-      {"-", 0},
-      {"+-1", 0},
-      {"\xff"
-       "12",
-       0},
-      {"2147483647", INT_MAX},
-      {"2147483648", INT_MAX},
-      {"-2147483648", INT_MIN},
-      {"-2147483649", INT_MIN},
-      {"000000000000000000000000000042", 42},
-      {"99999999999999999999999999", INT_MAX},
-  };
-  for (const auto &row : table) EXPECT_EQ(referenceReading(row.text), row.value) << '"' << row.text << '"';
-}
-
 // One argument, assembled from pieces a hurried or hostile user might type.
 std::string randomArgument(std::mt19937 &rng) {
   auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };

@@ -171,27 +171,4 @@ TEST_F(RobustEventStorm, RandomInputInterleavedWithFramesKeepsStateAndGlSound) {
   for (int mode = 0; mode < 5; ++mode) EXPECT_GT(dragsInMode[mode], 1000) << "too few drags in mode " << mode;
 }
 
-// Each joint's clamp, pushed from both sides by long runs of same-direction
-// drags: the angle must reach its limit, stay on it and leave it again.
-TEST_F(RobustEventStorm, JointsPinnedAgainstTheirLimitsStayWithinThem) {
-  const struct {
-    char modeKey;
-    float *angle;
-  } joints[] = {
-      {'3', &sceneState.jointAngle1}, {'4', &sceneState.jointAngle2}, {'5', &sceneState.jointAngle3}};
-  for (const auto &joint : joints) {
-    SCOPED_TRACE(std::string("mode key ") + joint.modeKey);
-    onKey(static_cast<unsigned char>(joint.modeKey), 0, 0);
-    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
-    int x = 0;
-    for (int step = 0; step < 100; ++step) onDrag(x -= 7, 0);  // leftwards: down to -90
-    EXPECT_EQ(*joint.angle, -90);
-    for (int step = 0; step < 100; ++step) onDrag(x += 7, 0);  // rightwards: up to 0
-    EXPECT_EQ(*joint.angle, 0);
-    onDrag(x - 1, 0);
-    EXPECT_LT(*joint.angle, 0);
-    EXPECT_GE(*joint.angle, -90);
-  }
-}
-
 }  // namespace

@@ -98,7 +98,6 @@ struct Registry {
   static void (*userIdle())();
 };
 
-inline Panel &panelOf(GLUI &glui) { return Registry::panelOf(glui); }
 inline Panel &panelOf(GLUI *glui) { return Registry::panelOf(*glui); }
 // The panel whose window is `windowId`, or null.
 Panel *panelForWindow(int windowId);

@@ -40,7 +40,7 @@ void applyLookAt(float eyeX, float eyeY, float eyeZ, float centreX, float centre
   // the line of sight; then there is no sideways direction to build on.
   Vector3 u = {w.z * upY - w.y * upZ, w.x * upZ - w.z * upX, w.y * upX - w.x * upY};
   const double uLength = lengthOf(u);
-  if (!(uLength > 0) || !std::isfinite(uLength)) return;
+  if (!(uLength > 0)) return;
   u = dividedBy(u, uLength);
 
   // v = w x u: the camera's +y, already unit length.
