@@ -4,7 +4,9 @@
 BUILD_DIR := build
 TEST_BUILD_DIR := build/sanitized
 JOBS := $(shell nproc 2>/dev/null || echo 2)
-XVFB_SCREEN := -screen 0 1280x1024x24
+# -noreset: each test is its own process, and one that connects while the
+# server resets after the last one left would be refused.
+XVFB_SERVER_ARGS := -screen 0 1280x1024x24 -noreset
 ARGS ?=
 
 VALGRIND_BUILD_DIR := build/valgrind
@@ -29,7 +31,7 @@ run: build
 test: deps
 	@cmake -S . -B $(TEST_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DVIEWER_TESTS=ON -DVIEWER_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST_BUILD_DIR) -j $(JOBS)
-	xvfb-run -a -s "$(XVFB_SCREEN)" ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure
+	xvfb-run -a -s "$(XVFB_SERVER_ARGS)" ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure
 
 # Benchmarks print figures and assert nothing. Built optimised, without the
 # sanitizers; run on a private virtual display, where software rendering has
@@ -39,7 +41,7 @@ BENCH_BUILD_DIR := build/bench
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVIEWER_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD_DIR) --target frame-benchmark matrix-benchmark -j $(JOBS)
-	xvfb-run -a -s "$(XVFB_SCREEN)" sh -c './$(BENCH_BUILD_DIR)/bench/frame-benchmark && ./$(BENCH_BUILD_DIR)/bench/matrix-benchmark'
+	xvfb-run -a -s "$(XVFB_SERVER_ARGS)" sh -c './$(BENCH_BUILD_DIR)/bench/frame-benchmark && ./$(BENCH_BUILD_DIR)/bench/matrix-benchmark'
 
 # The README's pictures, rendered headless by driving the real viewer.
 screenshots: build

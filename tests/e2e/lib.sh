@@ -41,9 +41,11 @@ fail() {
 }
 
 # A private X server on a display number it chooses itself, so that
-# servers started side by side never collide.
+# servers started side by side never collide. Without -noreset the server
+# resets whenever its last client leaves, and a client connecting just then
+# (the viewer after xdpyinfo, or a second viewer after the first) is refused.
 start_x_server() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     if [ -s "$WORK/display" ]; then
