@@ -3,15 +3,15 @@
 
 BUILD_DIR := build
 TEST_BUILD_DIR := build/sanitized
+BENCH_BUILD_DIR := build/bench
+VALGRIND_BUILD_DIR := build/valgrind
 JOBS := $(shell nproc 2>/dev/null || echo 2)
-# -noreset: each test is its own process, and one that connects while the
-# server resets after the last one left would be refused.
+# -noreset: by default the server resets whenever its last client leaves, and
+# refuses a client (the next test process) that connects meanwhile.
 XVFB_SERVER_ARGS := -screen 0 1280x1024x24 -noreset
 ARGS ?=
 
-VALGRIND_BUILD_DIR := build/valgrind
-
-.PHONY: run test build deps clean valgrind screenshots
+.PHONY: run test bench screenshots valgrind build deps clean
 
 deps:
 	@scripts/install-deps
@@ -36,8 +36,6 @@ test: deps
 # Benchmarks print figures and assert nothing. Built optimised, without the
 # sanitizers; run on a private virtual display, where software rendering has
 # no vertical blank to wait for, so the frame rate is never capped.
-BENCH_BUILD_DIR := build/bench
-.PHONY: bench
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVIEWER_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD_DIR) --target frame-benchmark matrix-benchmark -j $(JOBS)

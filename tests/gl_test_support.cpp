@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <sstream>
 
 #include "app/lighting.h"
 #include "app/scene_state.h"
@@ -46,11 +48,38 @@ std::array<float, 4> transformPoint(const Matrix &m, float x, float y, float z, 
   return out;
 }
 
-std::vector<unsigned char> readFrame() {
-  std::vector<unsigned char> pixels(600 * 600 * 3);
+StackDepths stackDepths() {
+  StackDepths depths{};
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depths.modelView);
+  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depths.projection);
+  return depths;
+}
+
+std::string glStateProblems(const StackDepths &start) {
+  std::ostringstream out;
+  for (GLenum e = glGetError(); e != GL_NO_ERROR; e = glGetError())
+    out << "GL error 0x" << std::hex << e << ' ';
+  out << std::dec;
+  const StackDepths now = stackDepths();
+  if (now.modelView != start.modelView) out << "model-view stack depth " << now.modelView << ' ';
+  if (now.projection != start.projection) out << "projection stack depth " << now.projection << ' ';
+  GLint mode = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  if (mode != GL_MODELVIEW) out << "matrix mode 0x" << std::hex << mode << std::dec << ' ';
+  for (GLenum which : {GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX}) {
+    const Matrix m = readMatrix(which);
+    if (!std::all_of(m.begin(), m.end(), [](float v) { return std::isfinite(v); })) {
+      out << (which == GL_MODELVIEW_MATRIX ? "model-view" : "projection") << " matrix not finite ";
+    }
+  }
+  return out.str();
+}
+
+std::vector<unsigned char> readFrame(int width, int height) {
+  std::vector<unsigned char> pixels(static_cast<std::size_t>(width * height * 3));
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, 600, 600, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
   return pixels;
 }
 

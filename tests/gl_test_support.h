@@ -33,14 +33,26 @@ void resetMatrices();
 // M p for a column-major M and p = (x, y, z, w).
 std::array<float, 4> transformPoint(const Matrix &m, float x, float y, float z, float w);
 
+struct StackDepths {
+  GLint modelView;
+  GLint projection;
+};
+StackDepths stackDepths();
+
+// What is wrong with OpenGL's state, or "" when nothing is: errors raised
+// since the last look, matrix stacks away from `start`, a matrix mode other
+// than model-view, or a non-finite entry in either current matrix.
+std::string glStateProblems(const StackDepths &start);
+
 struct Rgb {
   int r;
   int g;
   int b;
 };
 
-// The whole back buffer of the 600 x 600 test window, RGB bytes row by row.
-std::vector<unsigned char> readFrame();
+// The back buffer's lower-left width x height pixels (by default the whole
+// 600 x 600 test window), RGB bytes row by row from the bottom.
+std::vector<unsigned char> readFrame(int width = 600, int height = 600);
 
 // Pixels of a read-back frame that are not black.
 int litPixelCount(const std::vector<unsigned char> &frame);

@@ -26,10 +26,7 @@ TEST_F(GluiTest, PaintsGreyBackgroundSunkenBoxesTicksLabelsAndFocus) {
   p.handleKey('\t', false);  // focus the first control
   glutSetWindow(glui->get_glut_window_id());
   p.render();
-  std::vector<unsigned char> px(static_cast<size_t>(p.width() * p.height() * 3));
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, p.width(), p.height(), GL_RGB, GL_UNSIGNED_BYTE, px.data());
+  const std::vector<unsigned char> px = readFrame(p.width(), p.height());
   auto grey = [&](int x, int y) {  // -1 unless the pixel is a pure grey
     const unsigned char *c = &px[static_cast<size_t>(((p.height() - 1 - y) * p.width() + x) * 3)];
     return c[0] == c[1] && c[1] == c[2] ? c[0] : -1;

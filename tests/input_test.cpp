@@ -179,14 +179,6 @@ TEST_F(InputTest, JointDragsStepPerEventAndStayWithinTheirRange) {
   }
 }
 
-TEST_F(InputTest, SixDegreeStepsReachTheEndsExactly) {
-  onKey('5', 0, 0);
-  for (int i = 0; i < 15; ++i) onDrag(300 - i - 1, 0);
-  EXPECT_EQ(sceneState.jointAngle3, -90);
-  onDrag(0, 0);
-  EXPECT_EQ(sceneState.jointAngle3, -90);
-}
-
 TEST_F(InputTest, BodyTurnsWithoutBoundAndAVerticalDragCountsAsLeft) {
   onKey('2', 0, 0);
   onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 10);

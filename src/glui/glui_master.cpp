@@ -29,9 +29,9 @@ GLUI *GLUI_Master_Object::create_glui(const GLUI_String &name, long flags, int x
   const int savedWidth = glutGet(GLUT_INIT_WINDOW_WIDTH);
   const int savedHeight = glutGet(GLUT_INIT_WINDOW_HEIGHT);
 
-  const int emptySize = 2 * glui_internal::kMargin;
+  // Opened at an empty panel's size; adding controls grows it to fit.
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
-  glutInitWindowSize(emptySize, emptySize);
+  glutInitWindowSize(2 * glui_internal::kMargin, 2 * glui_internal::kMargin);
   if (x >= 0 && y >= 0) glutInitWindowPosition(x, y);
   const int window = glutCreateWindow(name.c_str());
   glui_internal::installPanelCallbacks();

@@ -9,7 +9,7 @@
 
 namespace glui_internal {
 
-Panel::Panel(int windowId, int width, int height) : windowId_(windowId), width_(width), height_(height) {}
+Panel::Panel(int windowId) : windowId_(windowId) {}
 
 Panel::~Panel() = default;
 
@@ -86,8 +86,7 @@ void Panel::render() {
 
 using glui_internal::Panel;
 
-GLUI::GLUI(int windowId)
-    : panel_(new Panel(windowId, glui_internal::kMargin * 2, glui_internal::kMargin * 2)) {}
+GLUI::GLUI(int windowId) : panel_(new Panel(windowId)) {}
 
 GLUI::~GLUI() = default;
 

@@ -25,7 +25,8 @@ struct Rect {
 
 class Panel {
  public:
-  Panel(int windowId, int width, int height);
+  // An empty panel: a window holding nothing but its margins.
+  explicit Panel(int windowId);
   ~Panel();
   Panel(const Panel &) = delete;
   Panel &operator=(const Panel &) = delete;
@@ -79,8 +80,8 @@ class Panel {
 
   int windowId_;
   int mainGfxWindow_ = 0;
-  int width_;
-  int height_;
+  int width_ = 2 * kMargin;
+  int height_ = 2 * kMargin;
   std::vector<std::unique_ptr<GLUI_Checkbox>> controls_;
   int focus_ = -1;
   int pressed_ = -1;  // control the left button went down on

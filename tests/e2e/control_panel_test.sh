@@ -7,27 +7,8 @@ start_viewer
 
 SPIN_Y=1 SHOW_GRID=3 ORTHO=4 WIREFRAME=5
 
-screenshot before
-read -r coloured grey _ <<<"$(pixel_classes before)"
-
-click_checkbox $SHOW_GRID
-screenshot grid_off
-read -r _ grey_off _ <<<"$(pixel_classes grid_off)"
-echo "grid: $grey grey pixels before the click, $grey_off after"
-[ "$grey_off" -lt $((grey / 4)) ] || fail "unticking Show Gridlines left the grid on"
-click_checkbox $SHOW_GRID
-
-click_checkbox $WIREFRAME
-screenshot wire
-read -r coloured_wire _ _ <<<"$(pixel_classes wire)"
-[ "$coloured_wire" -lt $((coloured / 2)) ] || fail "ticking Wireframe View did not switch to wires"
-click_checkbox $WIREFRAME
-
-click_checkbox $ORTHO
-screenshot perspective
-changed=$(pixels_changed before perspective)
-[ "$changed" -gt 5000 ] || fail "unticking Orthogonal View did not switch to perspective"
-click_checkbox $ORTHO
+check_view_switches "click_checkbox $SHOW_GRID" "click_checkbox $WIREFRAME" \
+  "click_checkbox $ORTHO" "click_checkbox $ORTHO"
 
 # Spinning: with the pointer resting in the panel and no other input, the
 # picture keeps changing; once stopped, it stays still.

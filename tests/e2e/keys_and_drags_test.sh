@@ -5,32 +5,7 @@
 start_x_server
 start_viewer
 
-screenshot before
-read -r coloured grey _ <<<"$(pixel_classes before)"
-
-press_keys g
-screenshot no_grid
-read -r _ grey_off _ <<<"$(pixel_classes no_grid)"
-echo "grid: $grey grey pixels on, $grey_off off"
-[ "$grey_off" -lt $((grey / 4)) ] || fail "'g' left the grid on"
-press_keys g
-
-press_keys w
-screenshot wire
-read -r coloured_wire _ _ <<<"$(pixel_classes wire)"
-echo "coloured pixels: $coloured solid, $coloured_wire wire-frame"
-[ "$coloured_wire" -lt $((coloured / 2)) ] || fail "'w' did not switch to wire-frame"
-press_keys w
-
-press_keys p
-screenshot perspective
-changed=$(pixels_changed before perspective)
-echo "perspective changed $changed pixels"
-[ "$changed" -gt 5000 ] || fail "'p' did not change the projection"
-press_keys o
-screenshot ortho_again
-changed=$(pixels_changed before ortho_again)
-[ "$changed" -eq 0 ] || fail "'o' did not bring back the same picture ($changed pixels differ)"
+check_view_switches "press_keys g" "press_keys w" "press_keys p" "press_keys o"
 
 # The first drag mode (key 1, the one the viewer starts in): a drag to the
 # right drives the vehicle right.

@@ -126,6 +126,41 @@ click_checkbox() {
   settle
 }
 
+# Runs a toggle and checks that one class of pixel_classes (1 coloured,
+# 2 grey) fell below 1/divisor of its count before; runs it again to undo.
+# Usage: check_toggle command class count-before divisor what-it-should-do
+check_toggle() {
+  toggle=$1 class=$2 count_before=$3 divisor=$4 what=$5
+  $toggle
+  screenshot toggled
+  count_after=$(pixel_classes toggled | cut -d' ' -f"$class")
+  echo "$what: $count_before pixels of class $class before, $count_after after"
+  [ "$count_after" -lt $((count_before / divisor)) ] || fail "'$toggle' did not $what"
+  $toggle
+}
+
+# Hides the grid, switches to wire-frame and to perspective, each with the
+# command given for it and undone before the next, checking each picture;
+# undoing them all must bring back the first picture exactly. Leaves the
+# first picture as the screenshot "before".
+check_view_switches() {
+  toggle_grid=$1 toggle_wireframe=$2 to_perspective=$3 to_ortho=$4
+  screenshot before
+  read -r coloured grey _ <<<"$(pixel_classes before)"
+  check_toggle "$toggle_grid" 2 "$grey" 4 "hide the grid"
+  check_toggle "$toggle_wireframe" 1 "$coloured" 2 "switch to wire-frame"
+
+  $to_perspective
+  screenshot perspective
+  changed=$(pixels_changed before perspective)
+  echo "perspective changed $changed pixels"
+  [ "$changed" -gt 5000 ] || fail "'$to_perspective' did not switch to perspective"
+  $to_ortho
+  screenshot all_undone
+  changed=$(pixels_changed before all_undone)
+  [ "$changed" -eq 0 ] || fail "undoing the switches left $changed pixels changed"
+}
+
 # Enough time for a few frames to be drawn under software rendering.
 settle() {
   sleep 0.7

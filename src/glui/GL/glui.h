@@ -50,7 +50,6 @@ class GLUI_CB {
     if (idCallback_) idCallback_(id);
   }
   explicit operator bool() const { return idCallback_ != NULL; }
-  bool operator!() const { return idCallback_ == NULL; }
 
  private:
   GLUI_Update_CB idCallback_;
