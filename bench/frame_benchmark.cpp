@@ -2,8 +2,8 @@
 // so that they share the driver, the display and the machine's load:
 //   viewer     the real displayScene;
 //   GL-native  the same scene drawn with glLoadIdentity, glOrtho / glFrustum,
-//              gluLookAt, glRotatef, glScalef and glTranslatef
-//              (gl_native_scene.h);
+//              gluLookAt, glRotatef, glScalef and glTranslatef: the tests'
+//              reference picture (tests/reference_scene.h);
 //   empty      clear and swap, the floor every frame pays.
 // The pipelines take turns in rounds, in a rotating order, so a slow spell of
 // the machine lands on all of them alike; each round's rate is one sample and
@@ -23,7 +23,7 @@
 #include "app/lighting.h"
 #include "app/scene_state.h"
 #include "bench_window.h"
-#include "gl_native_scene.h"
+#include "reference_scene.h"
 #include "scene/display_scene.h"
 #include "transform/projection.h"
 
@@ -34,17 +34,17 @@ constexpr int kSide = 600;
 void viewerFrame() { displayScene(); }
 
 // The GL-native frame keeps its own spin counters, advanced the way the
-// viewer's are, so both pipelines do the same bookkeeping.
+// viewer's are, so both pipelines do the same bookkeeping; both turn about
+// every axis.
 int nativeSpin[3] = {0, 0, 0};
 
 void glNativeFrame() {
-  const SceneState &s = sceneState;
-  const int flags[3] = {s.spinX, s.spinY, s.spinZ};
+  ReferenceView view;
   for (int axis = 0; axis < 3; ++axis) {
-    if (flags[axis] != 0) advanceSpin(nativeSpin[axis]);
+    advanceSpin(nativeSpin[axis]);
+    view.spin[axis] = static_cast<float>(nativeSpin[axis]);
   }
-  gl_native::drawScene(s, static_cast<float>(nativeSpin[0]), static_cast<float>(nativeSpin[1]),
-                       static_cast<float>(nativeSpin[2]));
+  drawReferenceFrame(view);
   glutSwapBuffers();
 }
 

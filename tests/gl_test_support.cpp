@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <sstream>
+#include <thread>
 
 #include "app/lighting.h"
 #include "app/scene_state.h"
@@ -15,8 +17,19 @@
 void prepareViewerWindow() {
   sceneState = SceneState{};
   glutSetWindow(testWindow());
+  restoreDefaultGlState();
   initLighting();
   reshapeWindow(600, 600);
+}
+
+bool pumpUntil(const std::function<bool()> &done, int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    glutMainLoopEvent();
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
 }
 
 Matrix readMatrix(GLenum which) {
@@ -87,27 +100,4 @@ int litPixelCount(const std::vector<unsigned char> &frame) {
   int lit = 0;
   for (std::size_t p = 0; p < frame.size(); p += 3) lit += (frame[p] | frame[p + 1] | frame[p + 2]) != 0;
   return lit;
-}
-
-Rgb readPixel(int x, int y) {
-  unsigned char rgb[3] = {};
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-  return {rgb[0], rgb[1], rgb[2]};
-}
-
-std::string colourFamily(const Rgb &p) {
-  const int strongest = std::max({p.r, p.g, p.b});
-  if (strongest < 8) return "black";
-  const bool r = p.r * 2 > strongest;
-  const bool g = p.g * 2 > strongest;
-  const bool b = p.b * 2 > strongest;
-  if (r && g && b) return "white";
-  if (r && g) return "yellow";
-  if (g && b) return "cyan";
-  if (r && b) return "magenta";
-  if (r) return "red";
-  if (g) return "green";
-  return "blue";
 }

@@ -6,18 +6,29 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
 // GLUT id of the 600 x 600 double-buffered RGB window with depth buffer that
-// the test runner creates before the first test; it is current when a test
-// starts.
+// the test runner creates before the first test. Every test starts with it
+// current, in OpenGL's initial state, with identity matrices and sceneState
+// at its defaults, whatever the tests before it did.
 int testWindow();
 
+// Puts the test window's OpenGL state back as it was when its context was
+// new, matrix stacks aside: so a frame drawn afterwards shows only what its
+// own set-up asks for.
+void restoreDefaultGlState();
+
 // The viewer's start-up state in the test window: sceneState at its
-// defaults, the one-time lighting and a 600 x 600 viewport. For tests that
-// draw whole frames.
+// defaults, OpenGL's initial state with the one-time lighting on top, and a
+// 600 x 600 viewport. For tests that draw whole frames.
 void prepareViewerWindow();
+
+// Runs GLUT's event loop until `done` holds, for at most `ms` milliseconds;
+// whether it came to hold.
+bool pumpUntil(const std::function<bool()> &done, int ms = 3000);
 
 using Matrix = std::array<float, 16>;
 
@@ -44,23 +55,9 @@ StackDepths stackDepths();
 // than model-view, or a non-finite entry in either current matrix.
 std::string glStateProblems(const StackDepths &start);
 
-struct Rgb {
-  int r;
-  int g;
-  int b;
-};
-
 // The back buffer's lower-left width x height pixels (by default the whole
 // 600 x 600 test window), RGB bytes row by row from the bottom.
 std::vector<unsigned char> readFrame(int width = 600, int height = 600);
 
 // Pixels of a read-back frame that are not black.
 int litPixelCount(const std::vector<unsigned char> &frame);
-
-// A pixel of the back buffer, in GL's window coordinates (origin bottom-left).
-Rgb readPixel(int x, int y);
-
-// The colour family a lit pixel belongs to, from which of its channels are
-// strong: "black", "red", "green", "blue", "yellow", "cyan", "magenta" or
-// "white" (grey counts as white). Lighting changes brightness, not family.
-std::string colourFamily(const Rgb &pixel);

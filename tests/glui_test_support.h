@@ -19,16 +19,6 @@ using glui_internal::Panel;
 using glui_internal::panelOf;
 using glui_internal::Rect;
 
-// Runs glutMainLoopEvent until `done` holds or `ms` pass.
-inline bool pumpUntil(const std::function<bool()> &done, int ms = 3000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  for (;;) {
-    glutMainLoopEvent();
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-}
 inline void pumpFor(int ms) {
   pumpUntil([] { return false; }, ms);
 }

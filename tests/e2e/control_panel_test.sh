@@ -1,65 +1,78 @@
 #!/bin/bash
-# The panel's checkboxes drive the scene, and auto-rotation runs by itself.
-. "$(dirname "$0")/lib.sh" "$1"
+# The panel's checkboxes drive the scene: a click on a row changes that row's
+# flag and no other, and auto-rotation runs by itself.
+. "$(dirname "$0")/lib.sh" "$@"
 
 start_x_server
 start_viewer
 
-SPIN_Y=1 SHOW_GRID=3 ORTHO=4 WIREFRAME=5
+SHOW_GRID=3 ORTHO=4 WIREFRAME=5
 
+# "Show Gridlines", "Wireframe View", "Orthogonal View": after each click the
+# picture is the reference picture of that one setting changed.
 check_view_switches "click_checkbox $SHOW_GRID" "click_checkbox $WIREFRAME" \
   "click_checkbox $ORTHO" "click_checkbox $ORTHO"
 
-# Spinning: with the pointer resting in the panel and no other input, the
-# picture keeps changing; once stopped, it stays still.
-click_checkbox $SPIN_Y
-screenshot spin1
-sleep 0.5
-screenshot spin2
-changed=$(pixels_changed spin1 spin2)
-echo "spinning: $changed pixels changed in half a second"
-[ "$changed" -gt 1000 ] || fail "auto-rotation did not run"
-click_checkbox $SPIN_Y
-screenshot stopped1
-sleep 0.5
-screenshot stopped2
-changed=$(pixels_changed stopped1 stopped2)
-[ "$changed" -eq 0 ] || fail "the scene kept turning after the spin was switched off"
+# Pixels changed in half a second with no input at all.
+changes_by_itself() {
+  screenshot "$1_a"
+  sleep 0.5
+  screenshot "$1_b"
+  pixels_changed "$1_a" "$1_b"
+}
+
+# "Rotation along x / y / z axis": a click starts a turn that goes on with
+# the pointer resting in the panel; the key of the same axis then stops it,
+# which it can only if the row set that axis's flag and no other.
+keys=xyz
+for row in 0 1 2; do
+  key=${keys:row:1}
+  click_checkbox $row
+  changed=$(changes_by_itself "row$row")
+  echo "row $row: $changed pixels changed in half a second"
+  [ "$changed" -gt 1000 ] || fail "a click on row $row started no turn"
+  press_keys "$key"
+  changed=$(changes_by_itself "row${row}_stopped")
+  [ "$changed" -eq 0 ] || fail "'$key' did not stop the turn that row $row started: the row drives another flag"
+  click_checkbox $row  # clears the box, writing 0: the turn stays stopped
+done
 
 # Keys typed into the panel belong to the panel: 'g' there leaves the grid.
+screenshot before_typing
 xdotool mousemove $((PANEL_X + 40)) $((PANEL_Y + 40)) key g
 settle
 screenshot typed_in_panel
-changed=$(pixels_changed stopped2 typed_in_panel)
+changed=$(pixels_changed before_typing typed_in_panel)
 [ "$changed" -eq 0 ] || fail "a key typed in the panel reached the main window"
 
-# The last click left the focus on "Rotation along y axis"; Tab moves it to
-# "Rotation along z axis" and Space ticks that: rotation about z runs.
+# Space clicks the focused row, the last one clicked: "Rotation along z axis".
+xdotool key space
+changed=$(changes_by_itself space_on_z)
+[ "$changed" -gt 1000 ] || fail "Space did not start the z rotation"
+xdotool key space
+settle
+# Tab moves the focus on to "Show Gridlines", and Space hides the grid.
+screenshot before_tab
 xdotool key Tab space
 settle
 import -window root -crop 200x120+$PANEL_X+$PANEL_Y +repage "$WORK/panel_focus.png"
-screenshot z_spin1
-sleep 0.5
-screenshot z_spin2
-changed=$(pixels_changed z_spin1 z_spin2)
-[ "$changed" -gt 1000 ] || fail "Tab and Space did not start the z rotation"
-xdotool key space
-settle
+screenshot after_tab
+changed=$(pixels_changed before_tab after_tab)
+[ "$changed" -gt 5000 ] || fail "Tab and Space did not hide the grid ($changed pixels changed)"
 
-# The panel does not follow the keyboard: with the grid hidden by 'g', the
-# still-ticked "Show Gridlines" clears on its next click and writes 0, so the
-# grid stays hidden.
+# The panel does not follow the keyboard: with the grid shown again by 'g',
+# the still-clear "Show Gridlines" ticks on its next click and writes 1, so
+# the grid stays; the click after that hides it.
 press_keys g
-screenshot hidden_by_key
+screenshot shown_by_key
 click_checkbox $SHOW_GRID
 screenshot after_click
-changed=$(pixels_changed hidden_by_key after_click)
-[ "$changed" -eq 0 ] || fail "the click changed the picture ($changed pixels): the grid came back"
+changed=$(pixels_changed shown_by_key after_click)
+[ "$changed" -eq 0 ] || fail "the click changed the picture ($changed pixels): the grid went"
 click_checkbox $SHOW_GRID
-screenshot shown_again
-# The grid's brightness depends on the scene's turn, so look for change.
-changed=$(pixels_changed after_click shown_again)
-[ "$changed" -gt 5000 ] || fail "a second click did not bring the grid back"
+screenshot hidden_again
+changed=$(pixels_changed after_click hidden_again)
+[ "$changed" -gt 5000 ] || fail "a second click did not hide the grid"
 
 viewer_running || fail "the viewer stopped"
 echo "ok"

@@ -1,7 +1,8 @@
 #!/bin/bash
-# The viewer opens its two windows where and as it should, and draws the
-# scene without being asked.
-. "$(dirname "$0")/lib.sh" "$1"
+# The viewer opens its two windows where and as it should, draws, from the
+# nine numbers or without them, the picture OpenGL's own calls draw for that
+# view, and keeps redrawing without being asked.
+. "$(dirname "$0")/lib.sh" "$@"
 
 start_x_server
 start_viewer
@@ -13,16 +14,41 @@ echo "$geometry" | grep -q "Width: 600" || fail "main window width: $geometry"
 echo "$geometry" | grep -q "Height: 600" || fail "main window height: $geometry"
 [ -n "$PANEL" ] || fail "no GLUI panel window"
 
-screenshot default
-read -r coloured grey bright <<<"$(pixel_classes default)"
-echo "default view: $coloured coloured, $grey grey, $bright bright pixels"
-[ "$coloured" -gt 5000 ] || fail "the vehicle is missing"
-[ "$grey" -gt 2000 ] || fail "the grid is missing"
+# The window's depth buffer and its lighting, material and depth state set
+# at start-up all show in the default picture.
+expect_reference start_up_state
 
-# Left alone, it keeps drawing the same still picture.
-sleep 1
-screenshot later
-changed=$(pixels_changed default later)
-[ "$changed" -eq 0 ] || fail "a still scene changed by $changed pixels"
+# A key asks for no redraw: the picture goes on turning after 'y' only
+# because the viewer keeps drawing frame after frame by itself.
+press_keys y
+screenshot turning0
+for i in 1 2 3; do
+  sleep 0.3
+  screenshot "turning$i"
+  changed=$(pixels_changed "turning$((i - 1))" "turning$i")
+  echo "turning, shot $i: $changed pixels changed"
+  [ "$changed" -gt 1000 ] || fail "the picture stopped changing after $i shots: no continuous redraw"
+done
+press_keys y
+screenshot stopped1
+sleep 0.5
+screenshot stopped2
+changed=$(pixels_changed stopped1 stopped2)
+[ "$changed" -eq 0 ] || fail "the picture kept changing ($changed pixels) after the turn was stopped"
+close_and_wait "$MAIN"
+
+# Nine numbers place the camera, and the light shines from the eye.
+start_viewer 2 1 2 0 0 0 0 1 0
+expect_reference camera camera 2 1 2 0 0 0 0 1 0 light 2 1 2
+reference light_left_behind camera 2 1 2 0 0 0 0 1 0 light 1 1 1
+changed=$(pixels_changed camera light_left_behind)
+echo "camera: $changed pixels differ from the same view lit from (1, 1, 1)"
+[ "$changed" -gt 1000 ] || fail "the light did not move with the eye"
+close_and_wait "$MAIN"
+
+# GLUT's own options count towards the nine: "-display" and its value are
+# read as two zeros, then seven numbers follow.
+start_viewer -display "$DISPLAY" 2 0 0 0 0 1 0
+expect_reference glut_options camera 0 0 2 0 0 0 0 1 0 light 0 0 2
 viewer_running || fail "the viewer stopped"
 echo "ok"

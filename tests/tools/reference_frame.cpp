@@ -1,0 +1,55 @@
+// reference-frame [WORD...]
+//
+// Draws the reference picture of the view the words describe (see
+// readReferenceView in reference_scene.h) in a window made
+// as the viewer makes its main window, 600 x 600 with a depth buffer, and
+// writes it to standard output as a binary PPM. The end-to-end tests compare
+// screenshots of the real viewer with it.
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../reference_scene.h"
+
+namespace {
+
+constexpr int kSide = 600;
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  std::string words;
+  for (int i = 1; i < argc; ++i) words += std::string(argv[i]) + " ";
+  ReferenceView view;
+  if (!readReferenceView(words, view)) {
+    std::fprintf(stderr, "reference-frame: cannot read the view '%s'\n", words.c_str());
+    return 2;
+  }
+
+  int glutArgc = 1;
+  glutInit(&glutArgc, argv);
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+  glutInitWindowSize(kSide, kSide);
+  // Clear of the viewer's windows, so that taking this picture never
+  // uncovers part of theirs.
+  glutInitWindowPosition(660, 400);
+  glutCreateWindow("reference frame");
+  setUpReferenceLighting();
+  glViewport(0, 0, kSide, kSide);
+  // A running viewer lights its grid lines with the normal its previous
+  // frame ended on, so the second frame is the one to compare with.
+  drawReferenceFrame(view);
+  drawReferenceFrame(view);
+
+  std::vector<unsigned char> pixels(kSide * kSide * 3);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kSide, kSide, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  std::printf("P6\n%d %d\n255\n", kSide, kSide);
+  // GL's rows run bottom to top, PPM's top to bottom.
+  for (int row = kSide - 1; row >= 0; --row) std::fwrite(&pixels[row * kSide * 3], 1, kSide * 3, stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
