@@ -10,6 +10,8 @@ set -eu
 # are checked in-process (where the driver stays loaded) and under valgrind,
 # and here the sanitizers watch for memory errors and undefined behaviour.
 export ASAN_OPTIONS=detect_leaks=0
+# Mesa would otherwise keep a shader cache in the user's home.
+export MESA_SHADER_CACHE_DISABLE=true
 
 VIEWER=$1
 CLOSE_WINDOW=${2:-}
