@@ -130,13 +130,6 @@ std::string randomArgument(std::mt19937 &rng) {
   return out;
 }
 
-bool sameState(const SceneState &a, const SceneState &b) {
-  // Every member is a 4-byte int or float, so the record has no padding and
-  // a byte comparison sees every field.
-  static_assert(sizeof(SceneState) % 4 == 0);
-  return std::memcmp(&a, &b, sizeof(SceneState)) == 0;
-}
-
 TEST(CommandLine, RandomArgumentVectorsAreReadSafelyAndExactly) {
   const std::uint32_t seed = fuzzSeed();
   std::cout << "command-line fuzz seed " << seed << " (set VIEWER_FUZZ_SEED to change)\n";

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <sstream>
 #include <thread>
 
@@ -30,6 +31,13 @@ bool pumpUntil(const std::function<bool()> &done, int ms) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+}
+
+bool sameState(const SceneState &a, const SceneState &b) {
+  // Every member is a 4-byte int or float, so the record has no padding and
+  // a byte comparison sees every field.
+  static_assert(sizeof(SceneState) % 4 == 0);
+  return std::memcmp(&a, &b, sizeof(SceneState)) == 0;
 }
 
 Matrix readMatrix(GLenum which) {

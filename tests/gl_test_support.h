@@ -30,6 +30,10 @@ void prepareViewerWindow();
 // whether it came to hold.
 bool pumpUntil(const std::function<bool()> &done, int ms = 3000);
 
+struct SceneState;
+// Whether two records hold the same value in every field.
+bool sameState(const SceneState &a, const SceneState &b);
+
 using Matrix = std::array<float, 16>;
 
 // The current matrix of a stack (GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX).

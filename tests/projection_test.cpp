@@ -22,41 +22,32 @@ struct Box {
   float l, r, b, t, n, f;
 };
 
-// Ours is glOrtho without the translation column; for a symmetric box that
-// is glOrtho over the same depth span centred on the eye.
-TEST(ProjectionTest, OrthoMatchesGlOrthoOverTheEyeCentredBox) {
-  const std::vector<Box> boxes = {
-      {-1.2f, 1.2f, -1.2f, 1.2f, 0, 7.2f},
-      {-2, 2, -1, 1, 1, 5},
-      {-0.5f, 0.5f, -3, 3, -2, 10},
-      {1, -1, 1, -1, 7.2f, 0},  // mirrored on every axis
+// Our orthographic box is glOrtho without the translation column: for a
+// symmetric box, glOrtho over the same depth span centred on the eye. Our
+// frustum is glFrustum for boxes centred on the view axis.
+TEST(ProjectionTest, EachBoxMatchesOpenGlsOwn) {
+  const struct {
+    bool ortho;
+    Box box;
+  } cases[] = {
+      {true, {-1.2f, 1.2f, -1.2f, 1.2f, 0, 7.2f}},
+      {true, {-2, 2, -1, 1, 1, 5}},
+      {true, {-0.5f, 0.5f, -3, 3, -2, 10}},
+      {true, {1, -1, 1, -1, 7.2f, 0}},  // mirrored
+      {false, {-0.6f, 0.6f, -0.6f, 0.6f, 0.54f, 3.6f}},
+      {false, {-1, 1, -0.5f, 0.5f, 1, 100}},
+      {false, {-0.1f, 0.1f, -0.2f, 0.2f, 0.05f, 2}},
   };
-  for (const Box &box : boxes) {
-    SCOPED_TRACE(::testing::Message() << box.l << " " << box.r << " " << box.n << " " << box.f);
-    const float halfDepth = (box.f - box.n) / 2;
+  for (const auto &[ortho, b] : cases) {
+    SCOPED_TRACE(::testing::Message() << (ortho ? "ortho " : "frustum ") << b.l << " " << b.r << " " << b.b
+                                      << " " << b.t << " " << b.n << " " << b.f);
     resetMatrices();
-    glOrtho(box.l, box.r, box.b, box.t, -halfDepth, halfDepth);
+    const float halfDepth = (b.f - b.n) / 2;
+    ortho ? glOrtho(b.l, b.r, b.b, b.t, -halfDepth, halfDepth) : glFrustum(b.l, b.r, b.b, b.t, b.n, b.f);
     const Matrix expected = readMatrix(GL_MODELVIEW_MATRIX);
     resetMatrices();
-    applyOrtho(box.l, box.r, box.b, box.t, box.n, box.f);
-    EXPECT_TRUE(matricesNear(readMatrix(GL_MODELVIEW_MATRIX), expected, 1e-6f));
-  }
-}
-
-TEST(ProjectionTest, FrustumMatchesGlFrustumForBoxesOnTheViewAxis) {
-  const std::vector<Box> boxes = {
-      {-0.6f, 0.6f, -0.6f, 0.6f, 0.54f, 3.6f},
-      {-1, 1, -0.5f, 0.5f, 1, 100},
-      {-0.1f, 0.1f, -0.2f, 0.2f, 0.05f, 2},
-  };
-  for (const Box &box : boxes) {
-    SCOPED_TRACE(::testing::Message() << box.r << " " << box.t << " " << box.n << " " << box.f);
-    glFrustum(box.l, box.r, box.b, box.t, box.n, box.f);
-    const Matrix expected = readMatrix(GL_MODELVIEW_MATRIX);
-    resetMatrices();
-    applyFrustum(box.l, box.r, box.b, box.t, box.n, box.f);
+    ortho ? applyOrtho(b.l, b.r, b.b, b.t, b.n, b.f) : applyFrustum(b.l, b.r, b.b, b.t, b.n, b.f);
     EXPECT_TRUE(matricesNear(readMatrix(GL_MODELVIEW_MATRIX), expected, 2e-6f));
-    resetMatrices();
   }
 }
 

@@ -89,11 +89,6 @@ viewer_running() {
   kill -0 "$VIEWER_PID" 2>/dev/null
 }
 
-# Sanitizer findings the viewer printed, if any.
-sanitizer_reports() {
-  grep -E "ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error:" "$WORK/viewer.log" || true
-}
-
 # Asks a window to close as a window manager would, waits for the viewer to
 # go and leaves its exit status in EXIT_STATUS.
 close_and_wait() {
@@ -101,6 +96,16 @@ close_and_wait() {
   EXIT_STATUS=0
   wait "$VIEWER_PID" || EXIT_STATUS=$?
   VIEWER_PID=
+}
+
+# Closes the window titled $1 as a window manager would: the viewer must end
+# with status 0, having reported nothing through the sanitizers.
+close_cleanly() {
+  close_and_wait "$(window_id "$1")"
+  echo "closing \"$1\": exit status $EXIT_STATUS"
+  [ "$EXIT_STATUS" -eq 0 ] || fail "closing \"$1\" ended with status $EXIT_STATUS"
+  reports=$(grep -E "ERROR: AddressSanitizer|runtime error:" "$WORK/viewer.log" || true)
+  [ -z "$reports" ] || fail "sanitizer reports: $reports"
 }
 
 # Real input, as a person gives it: the pointer goes to the window first,
@@ -133,21 +138,17 @@ click_checkbox() {
 # Switches the grid off, to wire-frame and to perspective, each with the
 # command given for it and undone before the next: each picture must be the
 # reference picture of that view alone, and undoing them all the first one.
+# Usage: check_view_switches TOGGLE_GRID TOGGLE_WIREFRAME TO_PERSPECTIVE TO_ORTHO
 check_view_switches() {
-  toggle_grid=$1 toggle_wireframe=$2 to_perspective=$3 to_ortho=$4
   expect_reference before
-  echo "$toggle_grid:"
-  $toggle_grid
-  expect_reference no_grid no-grid
-  $toggle_grid
-  echo "$toggle_wireframe:"
-  $toggle_wireframe
-  expect_reference wireframe wireframe
-  $toggle_wireframe
-  echo "$to_perspective:"
-  $to_perspective
-  expect_reference perspective perspective
-  $to_ortho
+  set -- "$1" "$1" no_grid no-grid "$2" "$2" wireframe wireframe "$3" "$4" perspective perspective
+  while [ $# -gt 0 ]; do
+    echo "$1:"
+    $1
+    expect_reference "$3" "$4"
+    $2
+    shift 4
+  done
   expect_reference all_undone
 }
 

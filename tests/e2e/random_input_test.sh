@@ -2,7 +2,7 @@
 # Thirty seconds of random input, the kind an impatient user gives: keys,
 # drags in every mode, clicks and Tab / Space in the panel. The viewer keeps
 # running, reports nothing and still closes cleanly.
-. "$(dirname "$0")/lib.sh" "$1" "$2"
+. "$(dirname "$0")/lib.sh" "$@"
 
 RANDOM=20261208  # a fixed seed, so that a failure can be replayed
 SECONDS_OF_INPUT=${SECONDS_OF_INPUT:-30}
@@ -44,8 +44,5 @@ while [ "$SECONDS" -lt "$end" ]; do
 done
 echo "$events input events in $SECONDS_OF_INPUT seconds"
 
-reports=$(sanitizer_reports)
-[ -z "$reports" ] || fail "sanitizer reports: $reports"
-close_and_wait "$MAIN"
-[ "$EXIT_STATUS" -eq 0 ] || fail "closing ended with status $EXIT_STATUS"
+close_cleanly "Oskavel's Lab 2"
 echo "ok"
