@@ -4,6 +4,9 @@
 #include <cstdlib>
 
 #include "glui_test_support.h"
+// After gtest, whose names X11's macros (None, Bool) would replace.
+#include <GL/glx.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -122,7 +125,7 @@ TEST_F(GluiTest, OpensWhereAskedLeavingTheCurrentWindowAndGlutsInitialSettingsAl
   }
 }
 
-TEST_F(GluiTest, WindowFitsItsControls) {
+TEST_F(GluiTest, WindowFitsItsControlsKeepsThatSizeAndTellsTheWindowManager) {
   const std::vector<std::string> labelSets[] = {
       {"x"},
       {"Rotation along x axis", "Rotation along y axis", "Rotation along z axis", "Show Gridlines",
@@ -132,6 +135,7 @@ TEST_F(GluiTest, WindowFitsItsControls) {
   for (const auto &labels : labelSets) {
     GLUI *glui = makePanel(labels);
     Panel &p = panelOf(glui);
+    const int w = glui->get_glut_window_id();
     ASSERT_TRUE(waitForFittedSize(glui));
     const int n = static_cast<int>(labels.size());
     int widest = 0;
@@ -144,6 +148,24 @@ TEST_F(GluiTest, WindowFitsItsControls) {
     // 18 right of the widest label (from x = 24), 5 below the last box.
     EXPECT_EQ(p.width(), 24 + widest + 18);
     EXPECT_EQ(p.height(), 7 + 16 * n - 3 + 5);
+
+    glutSetWindow(w);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_CURSOR), GLUT_CURSOR_LEFT_ARROW);
+    XSizeHints h{};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(glXGetCurrentDisplay(), glXGetCurrentDrawable(), &h, &supplied));
+    EXPECT_EQ(h.flags & (USSize | PMinSize | PMaxSize), USSize | PMinSize | PMaxSize);
+    EXPECT_EQ(std::vector<int>({h.width, h.height, h.min_width, h.min_height, h.max_width, h.max_height}),
+              std::vector<int>({p.width(), p.height(), p.width(), p.height(), p.width(), p.height()}));
+
+    // Resized from outside, it paints at the new size and then puts itself back.
+    const int fittedWidth = p.width();
+    glutReshapeWindow(fittedWidth + 40, p.height() + 30);
+    bool resized = false;
+    EXPECT_TRUE(pumpUntil([&] {
+      resized = resized || p.width() == fittedWidth + 40;
+      return resized && windowGet(w, GLUT_WINDOW_WIDTH) == fittedWidth && p.width() == fittedWidth;
+    }));
   }
 }
 

@@ -6,10 +6,18 @@
 
 #include "glui_draw.h"
 #include "glui_panel_events.h"
+#include "glui_x11.h"
 
 namespace glui_internal {
 
-Panel::Panel(int windowId) : windowId_(windowId) {}
+Panel::Panel(int windowId) : windowId_(windowId) {
+  const int previous = glutGetWindow();
+  glutSetWindow(windowId_);
+  hintedWidth_ = fittedWidth();
+  hintedHeight_ = fittedHeight();
+  mapAgainWithFixedSize(hintedWidth_, hintedHeight_);
+  if (previous != 0) glutSetWindow(previous);
+}
 
 Panel::~Panel() = default;
 
@@ -68,10 +76,15 @@ int Panel::hitTest(int x, int y) const {
   return -1;
 }
 
-void Panel::fitWindow() const {
+void Panel::fitWindow() {
   const int previous = glutGetWindow();
   glutSetWindow(windowId_);
   glutReshapeWindow(fittedWidth(), fittedHeight());
+  if (hintedWidth_ != fittedWidth() || hintedHeight_ != fittedHeight()) {
+    hintedWidth_ = fittedWidth();
+    hintedHeight_ = fittedHeight();
+    setFixedSizeHints(hintedWidth_, hintedHeight_);
+  }
   if (previous != 0) glutSetWindow(previous);
 }
 

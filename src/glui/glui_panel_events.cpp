@@ -4,6 +4,8 @@
 
 #include <GL/glui.h>
 
+#include "glui_x11.h"
+
 namespace glui_internal {
 
 bool Panel::shownOn(int index) const {
@@ -58,13 +60,43 @@ void Panel::handleKey(unsigned char key, bool shiftHeld) {
 void Panel::handleReshape(int width, int height) {
   width_ = width;
   height_ = height;
+  checkingSize_ = true;
+  postRepaint();
+}
+
+void Panel::handleShown() {
+  checkingSize_ = true;
   postRepaint();
 }
 
 void Panel::handleDisplay() {
+  // GLUI keeps its panels at their fitted size, whoever resized them.
+  if (width_ != fittedWidth() || height_ != fittedHeight()) fitWindow();
   ++displayCount_;
   render();
   glutSwapBuffers();
+  if (checkingSize_) checkSwappedSize();
+}
+
+void Panel::checkSwappedSize() {
+  const WindowSize now = currentWindowSize();
+  if (now.width < 0) {  // no window to compare with: nothing to wait for
+    checkingSize_ = false;
+    return;
+  }
+  const bool settled = now.width == swappedWidth_ && now.height == swappedHeight_ && now.width == width_ &&
+                       now.height == height_;
+  swappedWidth_ = now.width;
+  swappedHeight_ = now.height;
+  if (settled) {
+    checkingSize_ = false;
+    return;
+  }
+  // Paint again, at the size the window has now even if its reshape event
+  // is still to come.
+  width_ = now.width;
+  height_ = now.height;
+  postRepaint();
 }
 
 void Panel::completeClick(int index) {

@@ -28,14 +28,16 @@ struct Rect {
 
 class Panel {
  public:
-  // An empty panel: a window holding nothing but its margins.
+  // An empty panel (nothing but its margins) in a window GLUT has just
+  // created, which it maps again with fixed-size hints.
   explicit Panel(int windowId);
   ~Panel();
   Panel(const Panel &) = delete;
   Panel &operator=(const Panel &) = delete;
 
   int windowId() const { return windowId_; }
-  // Window size as of the last reshape event: what render() paints.
+  // The window's size as the panel last heard it (from a reshape event, or
+  // from X after a swap): what render() paints.
   int width() const { return width_; }
   int height() const { return height_; }
   void setMainGfxWindow(int windowId) { mainGfxWindow_ = windowId; }
@@ -70,7 +72,10 @@ class Panel {
   void handleMotion(int x, int y);
   void handleKey(unsigned char key, bool shiftHeld);
   void handleReshape(int width, int height);
-  // Paints and swaps; render() paints the back buffer only.
+  // The window was mapped or became visible again.
+  void handleShown();
+  // Paints and swaps, then keeps painting until a frame of the window's
+  // current size has been swapped; render() paints the back buffer only.
   void handleDisplay();
   void render();
   // How many times handleDisplay has run; lets tests see repaints happen
@@ -83,18 +88,26 @@ class Panel {
 
  private:
   void completeClick(int index);
-  void fitWindow() const;
+  // Asks for the fitted size, and tells the window manager it is fixed.
+  void fitWindow();
+  void checkSwappedSize();
 
   int windowId_;
   int mainGfxWindow_ = 0;
   int width_ = 2 * kMargin;
   int height_ = 2 * kMargin;
+  int hintedWidth_ = -1, hintedHeight_ = -1;  // size the window manager was told
   std::vector<std::unique_ptr<GLUI_Checkbox>> controls_;
   int focus_ = -1;
   bool leftHeld_ = false;
   int pressed_ = -1;  // control the left button went down on
   bool pressedInside_ = false;
   unsigned long displayCount_ = 0;
+  // A frame drawn right after the window changes size may be drawn, and
+  // reach the screen, at the old size: after a reshape or a map the panel
+  // paints until two swaps in a row see the window at the size it painted.
+  bool checkingSize_ = false;
+  int swappedWidth_ = -1, swappedHeight_ = -1;  // window's size at the last swap
 };
 
 // Access to the objects GLUI_Master owns.

@@ -11,8 +11,10 @@
 //    function, sync_live_all() refreshes every panel from its live variables.
 //  - GLUI panels: add_checkbox(), set_main_gfx_window(), sync_live(),
 //    get_glut_window_id(). Controls are stacked top to bottom in the order
-//    added, with GLUI's layout and look, and the window is resized to fit
-//    them.
+//    added, with GLUI's layout, look and arrow pointer. The window is sized
+//    to fit them and kept at that size: it resizes itself back when resized
+//    from outside, and tells the window manager (X11 size hints) that its
+//    size is fixed.
 //  - GLUI_Checkbox bound to an int live variable, with an optional id
 //    callback; mouse clicks (press and release over the control), Tab and
 //    Shift-Tab focus traversal (passing through "no control focused" after
