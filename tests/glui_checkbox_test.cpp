@@ -8,16 +8,21 @@ namespace {
 std::vector<int> calls;
 void record(int id) { calls.push_back(id); }
 
-enum Where { kBox, kLabel, kLabelEnd, kOther, kGap, kOutside };
+// Where GLUI takes row 0's clicks: x from 6 to 6 + 18 + tw + 6 and y from 6
+// to 19, both ends included.
+enum Where { kBox, kLabel, kTopLeft, kRightEnd, kBottomEnd, kPastRight, kGap, kOther, kOutside };
 
 Point at(Panel &p, Where where) {
-  const Rect box = p.boxRect(0), label = p.labelRect(0);
+  const int right = 6 + 18 + p.labelRect(0).w + 6;
   switch (where) {
-    case kBox: return centreOf(box);
-    case kLabel: return centreOf(label);
-    case kLabelEnd: return {label.x + label.w - 1, label.y + label.h - 1};
+    case kBox: return centreOf(p.boxRect(0));
+    case kLabel: return centreOf(p.labelRect(0));
+    case kTopLeft: return {6, 6};
+    case kRightEnd: return {right, 12};
+    case kBottomEnd: return {right, 19};
+    case kPastRight: return {right + 1, 12};
+    case kGap: return {12, 20};  // between the rows
     case kOther: return centreOf(p.boxRect(1));
-    case kGap: return {box.x + 3, box.y + box.h + 1};  // between the rows
     case kOutside: break;
   }
   return {p.fittedWidth() - 2, 2};
@@ -38,82 +43,56 @@ class GluiCheckbox : public GluiTest {
 };
 
 TEST_F(GluiCheckbox, OnlyALeftPressAndReleaseOverTheControlCompletesAClick) {
+  // A press, a move with the button held, a release. While held the
+  // control shows its flipped state only over itself; the focus carries
+  // over from case to case: a press on a control takes it, a press on no
+  // control clears it, other buttons leave it alone.
   struct Case {
     const char *name;
     int button;
-    Where press, release;
-    bool completes;
+    Where press, move, release;
+    bool flipShown, completes;
+    int focus;
   } const cases[] = {
-      {"box", GLUT_LEFT_BUTTON, kBox, kBox, true},
-      {"label", GLUT_LEFT_BUTTON, kLabel, kLabel, true},
-      {"label's last pixel", GLUT_LEFT_BUTTON, kLabelEnd, kLabelEnd, true},
-      {"box to label", GLUT_LEFT_BUTTON, kBox, kLabel, true},
-      {"released outside", GLUT_LEFT_BUTTON, kBox, kOutside, false},
-      {"released on another", GLUT_LEFT_BUTTON, kBox, kOther, false},
-      {"pressed between rows", GLUT_LEFT_BUTTON, kGap, kBox, false},
-      {"right button", GLUT_RIGHT_BUTTON, kBox, kBox, false},
-      {"middle button", GLUT_MIDDLE_BUTTON, kBox, kBox, false},
+      {"box", GLUT_LEFT_BUTTON, kBox, kBox, kBox, true, true, 0},
+      {"pressed between rows", GLUT_LEFT_BUTTON, kGap, kBox, kBox, false, false, -1},
+      {"label", GLUT_LEFT_BUTTON, kLabel, kLabel, kLabel, true, true, 0},
+      {"corner to corner", GLUT_LEFT_BUTTON, kTopLeft, kRightEnd, kBottomEnd, true, true, 0},
+      {"right end", GLUT_LEFT_BUTTON, kRightEnd, kBottomEnd, kRightEnd, true, true, 0},
+      {"out and back", GLUT_LEFT_BUTTON, kBox, kOutside, kLabel, false, true, 0},
+      {"pressed past the right end", GLUT_LEFT_BUTTON, kPastRight, kBox, kBox, false, false, -1},
+      {"released past the right end", GLUT_LEFT_BUTTON, kBox, kPastRight, kPastRight, false, false, 0},
+      {"released between rows", GLUT_LEFT_BUTTON, kBox, kGap, kGap, false, false, 0},
+      {"released outside", GLUT_LEFT_BUTTON, kBox, kOutside, kOutside, false, false, 0},
+      {"released on another", GLUT_LEFT_BUTTON, kBox, kOther, kOther, false, false, 0},
+      {"right button", GLUT_RIGHT_BUTTON, kBox, kBox, kBox, false, false, 0},
+      {"middle button", GLUT_MIDDLE_BUTTON, kBox, kBox, kBox, false, false, 0},
   };
   Panel &p = panelOf(glui_);
+  EXPECT_EQ(first_->get_int_val(), 1) << "7 reads as on";
+  EXPECT_EQ(firstVar_, 7) << "written on creation";
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
     first_->set_int_val(1);
     firstVar_ = 7;
     calls.clear();
-    click(p, at(p, c.press), at(p, c.release), c.button);
+    const Point press = at(p, c.press), move = at(p, c.move);
+    p.handleMouse(c.button, GLUT_DOWN, press.x, press.y);
+    p.handleMotion(move.x, move.y);
+    EXPECT_EQ(p.shownOn(0), !c.flipShown);
+    EXPECT_FALSE(p.shownOn(1));
+    EXPECT_EQ(firstVar_, 7) << "written while held";
+    p.handleMouse(c.button, GLUT_UP, at(p, c.release).x, at(p, c.release).y);
     EXPECT_EQ(first_->get_int_val(), c.completes ? 0 : 1);
     EXPECT_EQ(firstVar_, c.completes ? 0 : 7);
     EXPECT_EQ(calls, c.completes ? std::vector<int>{11} : std::vector<int>{});
+    EXPECT_EQ(p.focus(), c.focus);
     EXPECT_EQ(secondVar_, 0);
   }
   for (int written : {0, 1}) {  // repeated clicks alternate
     click(p, at(p, kBox), at(p, kBox));
     EXPECT_EQ(firstVar_, written);
   }
-}
-
-TEST_F(GluiCheckbox, HeldButtonShowsTheFlipOnlyWhileOverTheControl) {
-  struct Step {
-    int state;  // GLUT_DOWN, GLUT_UP, or -1 for motion
-    Where where;
-    bool shownOn, focused;
-  } const steps[] = {
-      {-1, kBox, false, false},  {GLUT_DOWN, kBox, true, true},   {-1, kOutside, false, true},
-      {-1, kOther, false, true}, {-1, kLabel, true, true},        {GLUT_UP, kOutside, false, true},
-      {-1, kBox, false, true},   {GLUT_DOWN, kLabel, true, true}, {-1, kGap, false, true},
-      {-1, kBox, true, true},
-  };
-  Panel &p = panelOf(glui_);
-  first_->set_int_val(0);
-  for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
-    const Step &s = steps[i];
-    const Point pt = at(p, s.where);
-    s.state < 0 ? p.handleMotion(pt.x, pt.y) : p.handleMouse(GLUT_LEFT_BUTTON, s.state, pt.x, pt.y);
-    EXPECT_EQ(p.shownOn(0), s.shownOn) << "step " << i;
-    EXPECT_EQ(p.focus(), s.focused ? 0 : -1) << "step " << i;
-    EXPECT_FALSE(p.shownOn(1));
-  }
-  EXPECT_EQ(firstVar_, 0) << "written before any release over the box";
-  p.handleMouse(GLUT_LEFT_BUTTON, GLUT_UP, at(p, kBox).x, at(p, kBox).y);
-  EXPECT_EQ(firstVar_, 1);
-  EXPECT_EQ(calls, std::vector<int>{11});
-}
-
-TEST_F(GluiCheckbox, StartsFromItsVariableWithoutWritingIt) {
-  for (int value : {0, 1, 7, -3}) {
-    int var = value;
-    GLUI_Checkbox *box = glui_->add_checkbox("Bound", &var);
-    pumpFor(10);
-    EXPECT_EQ(box->get_int_val(), value != 0 ? 1 : 0) << value;
-    EXPECT_EQ(var, value);
-  }
-  // Unbound: starts off and toggles on a click, writing nowhere.
-  GLUI_Checkbox *unbound = glui_->add_checkbox("Unbound");
-  Panel &p = panelOf(glui_);
-  const Point box = centreOf(p.boxRect(p.controlCount() - 1));
-  EXPECT_EQ(unbound->get_int_val(), 0);
-  click(p, box, box);
-  EXPECT_EQ(unbound->get_int_val(), 1);
 }
 
 }  // namespace

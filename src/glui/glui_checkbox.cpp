@@ -42,14 +42,11 @@ void GLUI_Checkbox::writeLive() const {
   if (liveVar_ != NULL) *liveVar_ = state_;
 }
 
-void GLUI_Checkbox::draw(int x, int y, bool shownOn, bool focused) const {
-  drawSunkenBox(x, y, kBoxSize);
-  if (shownOn) drawCheckMark(x, y);
-  const int labelX = x + kLabelOffset;
-  // Cap height is 9 pixels: a baseline 11 rows down centres capitals on
-  // the box and leaves descenders inside the row spacing.
-  drawText(labelX, y + 11, name_);
-  if (focused) {
-    drawDottedRect(labelX - kFocusPad, y - 1, labelWidth_ + 2 * kFocusPad, kBoxSize + 3);
-  }
+void GLUI_Checkbox::draw(const Rect &box, const Rect &label, bool shownOn) const {
+  drawSunkenBox(box.x, box.y, box.w);
+  if (shownOn) drawCheckMark(box.x, box.y);
+  // Cap height is 9 pixels: a baseline 11 rows below the control's top puts
+  // capitals one row below the box's top and leaves descenders inside the
+  // row spacing.
+  drawText(label.x, label.y + 11, name_);
 }

@@ -51,8 +51,8 @@ void fillRect(int x, int y, int w, int h, Rgb colour) {
 void drawSunkenBox(int x, int y, int size) {
   fillRect(x, y, size, size, kHighlight);
   fillRect(x, y, size - 1, size - 1, kShadow);
-  fillRect(x + 1, y + 1, size - 2, size - 2, kLight);
-  fillRect(x + 1, y + 1, size - 3, size - 3, kDarkShadow);
+  fillRect(x + 1, y + 1, size - 2, size - 2, kPanelGrey);
+  fillRect(x + 1, y + 1, size - 3, size - 3, kInk);
   fillRect(x + 2, y + 2, size - 4, size - 4, kHighlight);
 }
 
@@ -89,7 +89,7 @@ void drawDottedRect(int x, int y, int w, int h) {
 }
 
 void drawText(int x, int baseline, const std::string &text) {
-  setColour(kInk);
+  setColour(kLabelInk);
   // A quarter-pixel nudge keeps rounding of the projected raster position
   // from moving the text a whole pixel.
   glRasterPos2f(x + 0.25f, baseline - 0.25f);

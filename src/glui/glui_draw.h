@@ -12,10 +12,10 @@ struct Rgb {
 
 constexpr Rgb kPanelGrey = {192, 192, 192};
 constexpr Rgb kShadow = {128, 128, 128};
-constexpr Rgb kDarkShadow = {64, 64, 64};
 constexpr Rgb kHighlight = {255, 255, 255};
-constexpr Rgb kLight = {224, 224, 224};
 constexpr Rgb kInk = {0, 0, 0};
+// GLUI's labels come out a shade above the black of its boxes and marks.
+constexpr Rgb kLabelInk = {1, 1, 1};
 
 // Column-major matrix mapping (0, 0) to the window's top-left corner and
 // (width, height) to its bottom-right, z in -1..1: what
@@ -28,15 +28,16 @@ void pixelProjection(float out[16], int width, int height);
 void beginPixelDrawing(int width, int height);
 
 void fillRect(int x, int y, int w, int h, Rgb colour);
-// 13 x 13 white well with a two-pixel sunken edge: shadow on top and left,
-// highlight on bottom and right.
+// A white well with a two-pixel sunken edge: outside, shadow on top and
+// left and highlight on bottom and right; inside, ink on top and left and
+// the panel grey on bottom and right.
 void drawSunkenBox(int x, int y, int size);
 // The tick drawn inside a box of drawSunkenBox's at (boxX, boxY).
 void drawCheckMark(int boxX, int boxY);
 // Every other pixel of the rectangle's outline.
 void drawDottedRect(int x, int y, int w, int h);
-// Text in the panel font, starting at x, with its baseline on the pixel
-// row just above `baseline` (descenders reach below it).
+// Label text in the panel font, starting at x, with its baseline on the
+// pixel row just above `baseline` (descenders reach below it).
 void drawText(int x, int baseline, const std::string &text);
 int textWidth(const std::string &text);
 

@@ -27,6 +27,13 @@ void onMotion(int x, int y) {
   if (Panel *panel = currentPanel()) panel->handleMotion(x, y);
 }
 
+// The window manager may map the window, or show it again, after the
+// panel's last paint went nowhere.
+void onVisibility(int state) {
+  if (state != GLUT_VISIBLE) return;
+  if (Panel *panel = currentPanel()) panel->handleShown();
+}
+
 void onKey(unsigned char key, int, int) {
   if (Panel *panel = currentPanel()) {
     panel->handleKey(key, (glutGetModifiers() & GLUT_ACTIVE_SHIFT) != 0);
@@ -41,6 +48,7 @@ void installPanelCallbacks() {
   glutMouseFunc(onMouse);
   glutMotionFunc(onMotion);
   glutKeyboardFunc(onKey);
+  glutVisibilityFunc(onVisibility);
 }
 
 }  // namespace glui_internal

@@ -35,6 +35,7 @@ GLUI *GLUI_Master_Object::create_glui(const GLUI_String &name, long flags, int x
   if (x >= 0 && y >= 0) glutInitWindowPosition(x, y);
   const int window = glutCreateWindow(name.c_str());
   glui_internal::installPanelCallbacks();
+  glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
 
   glutInitDisplayMode(static_cast<unsigned int>(savedMode));
   glutInitWindowSize(savedWidth, savedHeight);

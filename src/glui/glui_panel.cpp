@@ -6,10 +6,18 @@
 
 #include "glui_draw.h"
 #include "glui_panel_events.h"
+#include "glui_x11.h"
 
 namespace glui_internal {
 
-Panel::Panel(int windowId) : windowId_(windowId) {}
+Panel::Panel(int windowId) : windowId_(windowId) {
+  const int previous = glutGetWindow();
+  glutSetWindow(windowId_);
+  hintedWidth_ = fittedWidth();
+  hintedHeight_ = fittedHeight();
+  mapAgainWithFixedSize(hintedWidth_, hintedHeight_);
+  if (previous != 0) glutSetWindow(previous);
+}
 
 Panel::~Panel() = default;
 
@@ -21,18 +29,30 @@ GLUI_Checkbox *Panel::addCheckbox(const GLUI_String &name, int *liveVar, int id,
 }
 
 Rect Panel::controlRect(int index) const {
-  return {kMargin, kMargin + index * (kBoxSize + kSpacing),
-          kLabelOffset + controls_[index]->labelWidth() + kFocusPad, kBoxSize};
+  return {kMargin, kMargin + index * (kControlHeight + kSpacing),
+          kLabelOffset + controls_[index]->labelWidth() + kLabelTrail, kControlHeight};
+}
+
+Rect Panel::clickArea(int index) const {
+  const Rect control = controlRect(index);
+  return {control.x, control.y, control.w + 1, control.h + 1};
 }
 
 Rect Panel::boxRect(int index) const {
   const Rect control = controlRect(index);
-  return {control.x, control.y, kBoxSize, kBoxSize};
+  return {control.x + kBoxInset, control.y + kBoxInset, kBoxSize, kBoxSize};
 }
 
 Rect Panel::labelRect(int index) const {
   const Rect control = controlRect(index);
-  return {control.x + kLabelOffset, control.y, controls_[index]->labelWidth(), kBoxSize};
+  return {control.x + kLabelOffset, control.y, controls_[index]->labelWidth(), kControlHeight};
+}
+
+Rect Panel::focusRect(int index) const {
+  // From three pixels before the label to five past its last column, and
+  // from the control's top to the row below its box.
+  const Rect label = labelRect(index);
+  return {label.x - 3, label.y, 3 + label.w + 5, kBoxInset + kBoxSize + 1};
 }
 
 int Panel::fittedWidth() const {
@@ -40,26 +60,31 @@ int Panel::fittedWidth() const {
   for (int i = 0; i < controlCount(); ++i) {
     widest = std::max(widest, controlRect(i).w);
   }
-  return 2 * kMargin + widest;
+  return controlCount() == 0 ? 2 * kMargin : kMargin + widest + kRightMargin;
 }
 
 int Panel::fittedHeight() const {
   const int n = controlCount();
   if (n == 0) return 2 * kMargin;
-  return 2 * kMargin + n * kBoxSize + (n - 1) * kSpacing;
+  return 2 * kMargin + n * kControlHeight + (n - 1) * kSpacing;
 }
 
 int Panel::hitTest(int x, int y) const {
   for (int i = 0; i < controlCount(); ++i) {
-    if (controlRect(i).contains(x, y)) return i;
+    if (clickArea(i).contains(x, y)) return i;
   }
   return -1;
 }
 
-void Panel::fitWindow() const {
+void Panel::fitWindow() {
   const int previous = glutGetWindow();
   glutSetWindow(windowId_);
   glutReshapeWindow(fittedWidth(), fittedHeight());
+  if (hintedWidth_ != fittedWidth() || hintedHeight_ != fittedHeight()) {
+    hintedWidth_ = fittedWidth();
+    hintedHeight_ = fittedHeight();
+    setFixedSizeHints(hintedWidth_, hintedHeight_);
+  }
   if (previous != 0) glutSetWindow(previous);
 }
 
@@ -77,8 +102,11 @@ void Panel::postMainRedisplay() const {
 void Panel::render() {
   beginPixelDrawing(width_, height_);
   for (int i = 0; i < controlCount(); ++i) {
-    const Rect r = controlRect(i);
-    controls_[i]->draw(r.x, r.y, shownOn(i), i == focus_);
+    controls_[i]->draw(boxRect(i), labelRect(i), shownOn(i));
+    if (i == focus_) {
+      const Rect mark = focusRect(i);
+      drawDottedRect(mark.x, mark.y, mark.w, mark.h);
+    }
   }
 }
 

@@ -10,13 +10,16 @@
 
 namespace glui_internal {
 
-// Layout in pixels, window coordinates with the origin at the top left.
-constexpr int kMargin = 6;        // window edge to controls
-constexpr int kSpacing = 3;       // between stacked controls
-constexpr int kBoxSize = 13;      // checkbox square; also the row height
-constexpr int kLabelOffset = 18;  // control's left edge to its label
-// Room on each side of a label for the focus rectangle.
-constexpr int kFocusPad = 2;
+// Layout in pixels, window coordinates with the origin at the top left;
+// GLUI's own measures.
+constexpr int kMargin = 6;          // window's top and left edges to the controls
+constexpr int kRightMargin = 12;    // widest control's right edge to the window's
+constexpr int kSpacing = 3;         // between stacked controls
+constexpr int kControlHeight = 13;  // a checkbox control's; with the spacing, rows come every 16
+constexpr int kBoxSize = 13;        // checkbox square
+constexpr int kBoxInset = 1;        // the box sits one pixel right of and below the control's corner
+constexpr int kLabelOffset = 18;    // control's left edge to its label
+constexpr int kLabelTrail = 6;      // label's end to the control's right edge
 
 struct Rect {
   int x, y, w, h;
@@ -25,14 +28,16 @@ struct Rect {
 
 class Panel {
  public:
-  // An empty panel: a window holding nothing but its margins.
+  // An empty panel (nothing but its margins) in a window GLUT has just
+  // created, which it maps again with fixed-size hints.
   explicit Panel(int windowId);
   ~Panel();
   Panel(const Panel &) = delete;
   Panel &operator=(const Panel &) = delete;
 
   int windowId() const { return windowId_; }
-  // Window size as of the last reshape event: what render() paints.
+  // The window's size as the panel last heard it (from a reshape event, or
+  // from X after a swap): what render() paints.
   int width() const { return width_; }
   int height() const { return height_; }
   void setMainGfxWindow(int windowId) { mainGfxWindow_ = windowId; }
@@ -41,18 +46,22 @@ class Panel {
   int controlCount() const { return static_cast<int>(controls_.size()); }
   GLUI_Checkbox &control(int index) { return *controls_[index]; }
 
-  // Geometry of control `index`: the whole control (box and label, the
-  // area that takes clicks), its box and its label text.
+  // Geometry of control `index`: the whole control (box and label), the
+  // area that takes its clicks (GLUI counts the pixels on the control's
+  // right and bottom edges as inside), its box, its label text and its
+  // focus mark.
   Rect controlRect(int index) const;
+  Rect clickArea(int index) const;
   Rect boxRect(int index) const;
   Rect labelRect(int index) const;
+  Rect focusRect(int index) const;
   // Window size that fits every control.
   int fittedWidth() const;
   int fittedHeight() const;
   // Index of the control under (x, y), or -1.
   int hitTest(int x, int y) const;
 
-  // Focused control, or -1 when none has been focused yet.
+  // Focused control, or -1 when none is.
   int focus() const { return focus_; }
   // What control `index` shows: its state, flipped while the left button
   // that went down on it is held over it.
@@ -63,7 +72,10 @@ class Panel {
   void handleMotion(int x, int y);
   void handleKey(unsigned char key, bool shiftHeld);
   void handleReshape(int width, int height);
-  // Paints and swaps; render() paints the back buffer only.
+  // The window was mapped or became visible again.
+  void handleShown();
+  // Paints and swaps, then keeps painting until a frame of the window's
+  // current size has been swapped; render() paints the back buffer only.
   void handleDisplay();
   void render();
   // How many times handleDisplay has run; lets tests see repaints happen
@@ -76,17 +88,26 @@ class Panel {
 
  private:
   void completeClick(int index);
-  void fitWindow() const;
+  // Asks for the fitted size, and tells the window manager it is fixed.
+  void fitWindow();
+  void checkSwappedSize();
 
   int windowId_;
   int mainGfxWindow_ = 0;
   int width_ = 2 * kMargin;
   int height_ = 2 * kMargin;
+  int hintedWidth_ = -1, hintedHeight_ = -1;  // size the window manager was told
   std::vector<std::unique_ptr<GLUI_Checkbox>> controls_;
   int focus_ = -1;
+  bool leftHeld_ = false;
   int pressed_ = -1;  // control the left button went down on
   bool pressedInside_ = false;
   unsigned long displayCount_ = 0;
+  // A frame drawn right after the window changes size may be drawn, and
+  // reach the screen, at the old size: after a reshape or a map the panel
+  // paints until two swaps in a row see the window at the size it painted.
+  bool checkingSize_ = false;
+  int swappedWidth_ = -1, swappedHeight_ = -1;  // window's size at the last swap
 };
 
 // Access to the objects GLUI_Master owns.

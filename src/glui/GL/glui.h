@@ -11,10 +11,15 @@
 //    function, sync_live_all() refreshes every panel from its live variables.
 //  - GLUI panels: add_checkbox(), set_main_gfx_window(), sync_live(),
 //    get_glut_window_id(). Controls are stacked top to bottom in the order
-//    added and the window is resized to fit them.
+//    added, with GLUI's layout, look and arrow pointer. The window is sized
+//    to fit them and kept at that size: it resizes itself back when resized
+//    from outside, and tells the window manager (X11 size hints) that its
+//    size is fixed.
 //  - GLUI_Checkbox bound to an int live variable, with an optional id
 //    callback; mouse clicks (press and release over the control), Tab and
-//    Shift-Tab focus traversal and Space to toggle the focused control.
+//    Shift-Tab focus traversal (passing through "no control focused" after
+//    the last; ignored while the left button is held), a press on no
+//    control clearing the focus, and Space to toggle the focused control.
 //  - GLUI_CB built from a plain `void (*)(int id)` callback.
 //
 // Left out:
@@ -23,7 +28,8 @@
 //    rotations, scroll bars, file browsers) and the float/text live types.
 //  - Subwindows (GLUI_SUBWINDOW_* flags and create_glui_subwindow): the
 //    `flags` argument of create_glui is accepted and ignored.
-//  - Closing, hiding and showing panels; the GLUT callback wrappers
+//  - Closing, hiding and showing panels; enabling and disabling controls;
+//    the GLUT callback wrappers
 //    (set_glutReshapeFunc and friends); GLUI_Control* callbacks; the
 //    version query and global font/colour settings.
 #pragma once
@@ -58,6 +64,7 @@ class GLUI_CB {
 class GLUI;
 namespace glui_internal {
 class Panel;
+struct Rect;
 struct Registry;
 }  // namespace glui_internal
 
@@ -85,8 +92,7 @@ class GLUI_Checkbox {
   void syncFromLive();
   void writeLive() const;
   int labelWidth() const { return labelWidth_; }
-  // x, y: top-left corner of the control in panel pixels.
-  void draw(int x, int y, bool shownOn, bool focused) const;
+  void draw(const glui_internal::Rect &box, const glui_internal::Rect &label, bool shownOn) const;
 
   glui_internal::Panel &panel_;
   GLUI_String name_;
