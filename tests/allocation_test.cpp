@@ -1,4 +1,8 @@
-// The viewer redraws continuously, so nothing it does per frame or per input
+// The viewer under a storm of input: every key code, every mouse button and
+// state, pointer positions far outside the window and drags in every mode,
+// interleaved with real frames and window resizes. Whatever arrives, the
+// state must stay inside its ranges, OpenGL must stay healthy, and, since
+// the viewer redraws continuously, nothing it does per frame or per input
 // event may touch the heap: the one matrix buffer is made before main, and
 // everything else lives in sceneState or on the stack.
 //
@@ -35,14 +39,20 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <climits>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <map>
 #include <new>
+#include <random>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "app/scene_state.h"
@@ -146,60 +156,133 @@ std::string describeCallers(long count) {
   return out;
 }
 
-// One frame's worth of input, varied by frame number so that over the run
-// every key code, button, state and drag mode is used.
-void feedInput(int frame) {
-  onKey(static_cast<unsigned char>(frame % 256), frame, frame);
-  onKey(static_cast<unsigned char>('1' + frame % 5), 0, 0);
-  onMouse(frame % 5, frame % 2, 300 + frame % 7, 300);
-  onDrag(300 + frame % 11 - 5, 310);
-  onDrag(-1000000 + frame, 0);
-}
-
-// Every state combination a frame can be drawn in, a few frames each, so the
-// driver has built what it needs before anything is counted.
+// Every state combination a frame can be drawn in, a few frames each, at
+// the window sizes a resize can give, so the driver has built what it needs
+// before anything is counted.
 void warmUp() {
-  for (int ortho = 0; ortho < 2; ++ortho) {
-    for (int grid = 0; grid < 2; ++grid) {
-      for (int wire = 0; wire < 2; ++wire) {
-        sceneState.orthoView = ortho;
-        sceneState.showGrid = grid;
-        sceneState.wireframe = wire;
-        setupProjection();
-        for (int i = 0; i < 3; ++i) displayScene();
-      }
+  for (int side : {0, 600, 2000}) {
+    reshapeWindow(side, side);
+    for (int combination = 0; combination < 8; ++combination) {
+      sceneState.orthoView = combination & 1;
+      sceneState.showGrid = (combination >> 1) & 1;
+      sceneState.wireframe = (combination >> 2) & 1;
+      setupProjection();
+      for (int i = 0; i < 3; ++i) displayScene();
     }
   }
-  for (int frame = 0; frame < 300; ++frame) {
-    feedInput(frame);
-    displayScene();
-  }
+  sceneState = SceneState{};
+  reshapeWindow(600, 600);
 }
 
-TEST(Allocation, FramesAndInputEventsAllocateNothing) {
+// Whether every field is inside the range the viewer promises.
+bool stateSound(const SceneState &s) {
+  auto within = [](auto v, auto lo, auto hi) { return v >= lo && v <= hi; };
+  bool sound = within(s.mouseMode, 0, 4) && std::isfinite(s.vehicleX) && std::isfinite(s.bodyYaw);
+  for (float joint : {s.jointAngle1, s.jointAngle2, s.jointAngle3}) {
+    sound = sound && within(joint, -90.f, 0.f);
+  }
+  for (int flag : {s.orthoView, s.showGrid, s.wireframe, s.spinX, s.spinY, s.spinZ}) {
+    sound = sound && within(flag, 0, 1);
+  }
+  for (int count : {s.spinCountX, s.spinCountY, s.spinCountZ}) sound = sound && within(count, 0, 359);
+  return sound;
+}
+
+std::string describe(const SceneState &s) {
+  std::ostringstream out;
+  out << "flags " << s.orthoView << s.showGrid << s.wireframe << s.spinX << s.spinY << s.spinZ << ", spins "
+      << s.spinCountX << ' ' << s.spinCountY << ' ' << s.spinCountZ << ", pose " << s.vehicleX << ' '
+      << s.bodyYaw << ' ' << s.jointAngle1 << ' ' << s.jointAngle2 << ' ' << s.jointAngle3 << ", mode "
+      << s.mouseMode;
+  return out.str();
+}
+
+// Runs `call` with the program's operator new calls counted.
+template <typename Call>
+void counted(const Call &call) {
+  countingHere = true;
+  call();
+  countingHere = false;
+}
+
+TEST(InputStorm, KeepsStateInRangeAndOpenGlSoundAndTouchesNoHeap) {
   prepareViewerWindow();
-  sceneState.spinX = sceneState.spinY = sceneState.spinZ = 1;
   warmUp();
   glFinish();
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  const StackDepths start = stackDepths();
 
   // The count itself must work, or zero would prove nothing.
-  countingHere = true;
-  int *volatile probe = new int(7);  // volatile: the pair cannot be optimised away
-  delete probe;
-  countingHere = false;
+  counted([] {
+    int *volatile probe = new int(7);  // volatile: the pair cannot be optimised away
+    delete probe;
+  });
   ASSERT_EQ(allocationCount.exchange(0), 1) << "the replaced operator new is not in use";
 
-  constexpr int kFrames = 1000;
-  countingHere = true;
-  for (int frame = 0; frame < kFrames; ++frame) {
-    feedInput(frame);
-    displayScene();
-  }
-  glFinish();
-  countingHere = false;
+  const std::uint32_t seed = fuzzSeed(777013u);
+  std::cout << "event-storm seed " << seed << " (set VIEWER_FUZZ_SEED to change)\n";
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 rng(seed);
+  auto uniform = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
 
+  constexpr int kEvents = 120000;
+  constexpr int kEventsPerFrame = 120;
+  int frames = 0;
+  int dragsInMode[5] = {};
+  int lastX = 300;
+  for (int n = 1; n <= kEvents; ++n) {
+    std::string event;
+    const int kind = uniform(0, 9);
+    if (kind <= 2) {
+      const unsigned char key = static_cast<unsigned char>(uniform(0, 255));
+      const int x = uniform(-1000000, 1000000), y = uniform(-1000000, 1000000);
+      counted([=] { onKey(key, x, y); });
+      event = "onKey(" + std::to_string(key) + ")";
+    } else if (kind == 3) {
+      // Random keys rarely choose a mode, so choose one outright as well.
+      const unsigned char key = static_cast<unsigned char>('1' + uniform(0, 4));
+      counted([=] { onKey(key, 0, 0); });
+      event = std::string("onKey('") + static_cast<char>(key) + "')";
+    } else if (kind == 4) {
+      const int button = uniform(0, 4);
+      const int state = uniform(0, 1);
+      lastX = uniform(-1000000, 1000000);
+      const int y = uniform(-1000000, 1000000);
+      counted([=] { onMouse(button, state, lastX, y); });
+      event = "onMouse(" + std::to_string(button) + ", " + std::to_string(state) + ", " +
+              std::to_string(lastX) + ")";
+    } else {
+      // Drags: mostly a hand's small steps, sometimes a jump anywhere.
+      const int x =
+          kind == 9 ? uniform(-1000000, 1000000) : std::clamp(lastX + uniform(-40, 40), -1000000, 1000000);
+      const int y = uniform(-1000000, 1000000);
+      ++dragsInMode[std::clamp(sceneState.mouseMode, 0, 4)];
+      counted([=] { onDrag(x, y); });
+      lastX = x;
+      event = "onDrag(" + std::to_string(x) + ") in mode " + std::to_string(sceneState.mouseMode);
+    }
+    ASSERT_TRUE(stateSound(sceneState)) << "after event " << n << ": " << event << "\n"
+                                        << describe(sceneState);
+
+    if (n % 997 == 0) {
+      const int w = uniform(0, 2000);
+      const int h = uniform(0, 2000);
+      counted([=] { reshapeWindow(w, h); });
+      ASSERT_EQ(glStateProblems(start), "") << "after reshapeWindow(" << w << ", " << h << "), event " << n;
+    }
+    if (n % kEventsPerFrame == 0) {
+      counted([] { displayScene(); });
+      ++frames;
+      ASSERT_EQ(glStateProblems(start), "") << "after frame " << frames << " (event " << n << ")";
+      ASSERT_TRUE(stateSound(sceneState)) << "after frame " << frames << "\n" << describe(sceneState);
+    }
+  }
+  counted([] { glFinish(); });
+  EXPECT_EQ(frames, kEvents / kEventsPerFrame);
+  for (int mode = 0; mode < 5; ++mode) EXPECT_GT(dragsInMode[mode], 1000) << "too few drags in mode " << mode;
   const long count = allocationCount.load();
-  std::printf("operator new calls during %d frames with input: %ld\n", kFrames, count);
+  std::printf("operator new calls during %d events and %d frames: %ld\n", kEvents, frames, count);
   EXPECT_EQ(count, 0) << describeCallers(count);
 }
 

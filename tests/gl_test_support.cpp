@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <thread>
@@ -31,6 +32,11 @@ bool pumpUntil(const std::function<bool()> &done, int ms) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+}
+
+std::uint32_t fuzzSeed(std::uint32_t fixed) {
+  const char *text = std::getenv("VIEWER_FUZZ_SEED");
+  return text != nullptr ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : fixed;
 }
 
 bool sameState(const SceneState &a, const SceneState &b) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ void prepareViewerWindow();
 // Runs GLUT's event loop until `done` holds, for at most `ms` milliseconds;
 // whether it came to hold.
 bool pumpUntil(const std::function<bool()> &done, int ms = 3000);
+
+// The seed of a randomised test: VIEWER_FUZZ_SEED when set, to explore,
+// else the test's own fixed one, so that a failure reproduces.
+std::uint32_t fuzzSeed(std::uint32_t fixed);
 
 struct SceneState;
 // Whether two records hold the same value in every field.

@@ -64,8 +64,6 @@ class GluiTest : public ::testing::Test {
   }
   void TearDown() override {
     for (GLUI *glui : panels_) glui_internal::Registry::close(glui);
-    glutSetWindow(testWindow());
-    pumpFor(20);
   }
   std::vector<GLUI *> panels_;
 };

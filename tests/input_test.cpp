@@ -1,4 +1,5 @@
-// Keys and drags in the main window, through the same callbacks GLUT calls.
+// Keys and drags in the main window, through the same callbacks GLUT calls,
+// and the rows of the control panel the viewer builds.
 
 #include <GL/freeglut.h>
 #include <gmock/gmock.h>
@@ -9,21 +10,16 @@
 
 #include "app/scene_state.h"
 #include "gl_test_support.h"
+#include "glui/glui_panel_events.h"
+#include "input/control_panel.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
 
 namespace {
 
-class InputTest : public ::testing::Test {
- protected:
-  static void dragThrough(const std::vector<int> &xs) {
-    for (int x : xs) onDrag(x, 123);
-  }
-};
-
 // Every key code, each from the same start: a key of the table sets its one
 // field (toggles come back on a second press), any other changes nothing.
-TEST_F(InputTest, EachKeyChangesItsOwnSettingAndNothingElse) {
+TEST(InputTest, EachKeyChangesItsOwnSettingAndNothingElse) {
   const struct {
     unsigned char key;
     int SceneState::*field;
@@ -57,26 +53,17 @@ TEST_F(InputTest, EachKeyChangesItsOwnSettingAndNothingElse) {
   }
 }
 
-TEST_F(InputTest, ProjectionKeysSwitchTheViewAndRebuildTheProjectionAtOnce) {
+TEST(InputTest, ProjectionKeysRebuildTheProjectionAtOnce) {
   onKey('p', 0, 0);
-  EXPECT_EQ(sceneState.orthoView, 0);
-  const Matrix perspective = readMatrix(GL_PROJECTION_MATRIX);
-  EXPECT_EQ(perspective[11], -1) << "a frustum divides by depth";
-
+  EXPECT_EQ(readMatrix(GL_PROJECTION_MATRIX)[11], -1) << "a frustum divides by depth";
   onKey('o', 0, 0);
-  EXPECT_EQ(sceneState.orthoView, 1);
-  const Matrix ortho = readMatrix(GL_PROJECTION_MATRIX);
-  EXPECT_EQ(ortho[11], 0);
-  EXPECT_EQ(ortho[15], 1);
-
-  onKey('o', 0, 0);
-  EXPECT_EQ(sceneState.orthoView, 1) << "'o' sets, it does not toggle";
+  EXPECT_EQ(readMatrix(GL_PROJECTION_MATRIX)[11], 0);
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);
 }
 
-TEST_F(InputTest, ButtonEventsRememberXForEveryButtonAndState) {
+TEST(InputTest, ButtonEventsRememberXForEveryButtonAndState) {
   const std::vector<std::vector<int>> events = {
       {GLUT_LEFT_BUTTON, GLUT_DOWN, 17},
       {GLUT_LEFT_BUTTON, GLUT_UP, 250},
@@ -94,14 +81,15 @@ TEST_F(InputTest, ButtonEventsRememberXForEveryButtonAndState) {
 
 // Expected values are float32 arithmetic worked out by hand, step by step:
 // d, then / 600, * 0.6f, * 3.0f, each rounded to float.
-TEST_F(InputTest, VehicleDragMovesAtTheConfiguredWidthToTheLastBit) {
+TEST(InputTest, VehicleDragMovesAtTheConfiguredWidthToTheLastBit) {
   struct Drag {
-    int pressAt;
+    int pressAt;  // -1: no button event, so measured from the start's 300
     int dragTo;
     float expected;
   };
   const std::vector<Drag> drags = {
       {100, 300, 0x1.333334p-1f},   // 0.6 for 200 pixels
+      {-1, 400, 0x1.333334p-2f},    // 0.3 for 100 pixels
       {300, 301, 0x1.89374cp-9f},   // one pixel
       {300, 299, -0x1.89374cp-9f},  // one pixel back
       {0, 600, 0x1.cccccep+0f},     // a whole width: 1.8000001, not 1.8f
@@ -110,14 +98,14 @@ TEST_F(InputTest, VehicleDragMovesAtTheConfiguredWidthToTheLastBit) {
   for (const Drag &d : drags) {
     SCOPED_TRACE(::testing::Message() << d.pressAt << " -> " << d.dragTo);
     sceneState = SceneState{};
-    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, d.pressAt, 0);
+    if (d.pressAt >= 0) onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, d.pressAt, 0);
     onDrag(d.dragTo, 0);
     EXPECT_EQ(sceneState.vehicleX, d.expected);
     EXPECT_EQ(sceneState.lastMouseX, d.dragTo);
   }
 }
 
-TEST_F(InputTest, VehicleDragIgnoresTheCurrentWindowSize) {
+TEST(InputTest, VehicleDragIgnoresTheCurrentWindowSize) {
   auto resizeTo = [](int w, int h) {
     glutReshapeWindow(w, h);
     return pumpUntil([=] { return glutGet(GLUT_WINDOW_WIDTH) == w && glutGet(GLUT_WINDOW_HEIGHT) == h; });
@@ -129,14 +117,7 @@ TEST_F(InputTest, VehicleDragIgnoresTheCurrentWindowSize) {
   EXPECT_TRUE(resizeTo(600, 600)) << "the test window never came back to 600 x 600";
 }
 
-TEST_F(InputTest, DragBeforeAnyButtonIsMeasuredFromTheMiddle) {
-  EXPECT_EQ(sceneState.lastMouseX, 300);
-  onDrag(400, 0);
-  EXPECT_EQ(sceneState.vehicleX, 0x1.333334p-2f);  // 100 pixels: 0.3
-  EXPECT_EQ(sceneState.lastMouseX, 400);
-}
-
-TEST_F(InputTest, JointDragsStepPerEventAndStayWithinTheirRange) {
+TEST(InputTest, JointDragsStepPerEventAndStayWithinTheirRange) {
   struct JointCase {
     std::string name;
     unsigned char key;
@@ -154,9 +135,9 @@ TEST_F(InputTest, JointDragsStepPerEventAndStayWithinTheirRange) {
     onKey(j.key, 0, 0);
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 0);
 
-    dragThrough({299, 290, 100});  // three events left, however far each goes
+    for (int x : {299, 290, 100}) onDrag(x, 123);  // three events left, however far each goes
     EXPECT_EQ(sceneState.*j.angle, -3 * j.step);
-    dragThrough({101});
+    onDrag(101, 123);
     EXPECT_EQ(sceneState.*j.angle, -2 * j.step) << "one step right";
 
     for (int x = 100; x > -2000; x -= 7) onDrag(x, 0);
@@ -172,7 +153,7 @@ TEST_F(InputTest, JointDragsStepPerEventAndStayWithinTheirRange) {
   }
 }
 
-TEST_F(InputTest, BodyTurnsWithoutBoundAndAVerticalDragCountsAsLeft) {
+TEST(InputTest, BodyTurnsWithoutBoundAndAVerticalDragCountsAsLeft) {
   onKey('2', 0, 0);
   onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 200, 10);
   for (int y = 11; y < 61; ++y) onDrag(200, y);  // straight down
@@ -181,7 +162,7 @@ TEST_F(InputTest, BodyTurnsWithoutBoundAndAVerticalDragCountsAsLeft) {
   EXPECT_EQ(sceneState.bodyYaw, -441);
 }
 
-TEST_F(InputTest, EveryDragEndsByRememberingXAndAskingForARedraw) {
+TEST(InputTest, EveryDragEndsByRememberingXAndAskingForARedraw) {
   // The redraw request is observable through GLUT: the display callback runs
   // on a later pass of the event loop.
   static int redraws = 0;
@@ -199,6 +180,37 @@ TEST_F(InputTest, EveryDragEndsByRememberingXAndAskingForARedraw) {
     EXPECT_EQ(sceneState.lastMouseX, 123 + mode);
     EXPECT_TRUE(pumpUntil([] { return redraws > 0; })) << "no redraw within 3 s of the drag";
   }
+}
+
+// Each row of the panel the viewer builds: its label, its box ticked as its
+// flag starts, and a completed click on it changing that flag and no other.
+TEST(InputTest, EachPanelRowIsLabelledAndDrivesItsOwnFlag) {
+  const struct {
+    const char *label;
+    int SceneState::*flag;
+  } rows[] = {
+      {"Rotation along x axis", &SceneState::spinX}, {"Rotation along y axis", &SceneState::spinY},
+      {"Rotation along z axis", &SceneState::spinZ}, {"Show Gridlines", &SceneState::showGrid},
+      {"Orthogonal View", &SceneState::orthoView},   {"Wireframe View", &SceneState::wireframe},
+  };
+  sceneState.mainWindow = testWindow();
+  buildControlPanel();
+  GLUI *glui = glui_internal::Registry::newest();
+  glui_internal::Panel &panel = glui_internal::panelOf(glui);
+  ASSERT_EQ(panel.controlCount(), 6);
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(rows[i].label);
+    EXPECT_EQ(panel.label(i), rows[i].label);
+    EXPECT_EQ(panel.control(i).get_int_val(), sceneState.*rows[i].flag);
+    SceneState expected = sceneState;
+    expected.*rows[i].flag = 1 - expected.*rows[i].flag;
+    const glui_internal::Rect box = panel.boxRect(i);
+    panel.handleMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, box.x + 6, box.y + 6);
+    panel.handleMouse(GLUT_LEFT_BUTTON, GLUT_UP, box.x + 6, box.y + 6);
+    EXPECT_TRUE(sameState(sceneState, expected));
+  }
+  GLUI_Master.set_glutIdleFunc(NULL);
+  glui_internal::Registry::close(glui);
 }
 
 }  // namespace

@@ -66,6 +66,8 @@ GLUI *Registry::gluiForWindow(int windowId) {
   return NULL;
 }
 
+GLUI *Registry::newest() { return GLUI_Master.panels_.empty() ? NULL : GLUI_Master.panels_.back().get(); }
+
 void Registry::close(GLUI *glui) {
   auto &panels = GLUI_Master.panels_;
   auto it = std::find_if(panels.begin(), panels.end(),

@@ -45,6 +45,7 @@ class Panel {
   GLUI_Checkbox *addCheckbox(const GLUI_String &name, int *liveVar, int id, GLUI_CB callback);
   int controlCount() const { return static_cast<int>(controls_.size()); }
   GLUI_Checkbox &control(int index) { return *controls_[index]; }
+  const GLUI_String &label(int index) const { return controls_[index]->name_; }
 
   // Geometry of control `index`: the whole control (box and label), the
   // area that takes its clicks (GLUI counts the pixels on the control's
@@ -114,6 +115,8 @@ class Panel {
 struct Registry {
   static Panel &panelOf(GLUI &glui) { return *glui.panel_; }
   static GLUI *gluiForWindow(int windowId);
+  // The panel opened last, or null when there is none.
+  static GLUI *newest();
   // Destroys the panel's window and the panel. Not for use from inside
   // one of that panel's own event handlers.
   static void close(GLUI *glui);

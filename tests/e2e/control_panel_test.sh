@@ -13,14 +13,6 @@ SHOW_GRID=3 ORTHO=4 WIREFRAME=5
 check_view_switches "click_checkbox $SHOW_GRID" "click_checkbox $WIREFRAME" \
   "click_checkbox $ORTHO" "click_checkbox $ORTHO"
 
-# Pixels changed in half a second with no input at all.
-changes_by_itself() {
-  screenshot "$1_a"
-  sleep 0.5
-  screenshot "$1_b"
-  pixels_changed "$1_a" "$1_b"
-}
-
 # "Rotation along x / y / z axis": a click starts a turn that goes on with
 # the pointer resting in the panel; the key of the same axis then stops it,
 # which it can only if the row set that axis's flag and no other.

@@ -184,6 +184,15 @@ expect_reference() {
   [ "$changed" -le 50 ] || fail "$name is not the reference picture${*:+ of '$*'}: $changed pixels differ"
 }
 
+# Pixels changed in half a second with no input at all, between the
+# screenshots NAME_a and NAME_b.
+changes_by_itself() {
+  screenshot "$1_a"
+  sleep 0.5
+  screenshot "$1_b"
+  pixels_changed "$1_a" "$1_b"
+}
+
 # Number of pixels that differ between two pictures by more than rounding.
 pixels_changed() {
   compare -metric AE -fuzz 1% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true
