@@ -6,10 +6,7 @@
 #include <GL/glui.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "gl_test_support.h"
@@ -19,6 +16,7 @@ using glui_internal::Panel;
 using glui_internal::panelOf;
 using glui_internal::Rect;
 
+// Runs GLUT's event loop for `ms` milliseconds.
 inline void pumpFor(int ms) {
   pumpUntil([] { return false; }, ms);
 }

@@ -1,10 +1,10 @@
 // reference-frame [WORD...]
 //
 // Draws the reference picture of the view the words describe (see
-// readReferenceView in reference_scene.h) in a window made
-// as the viewer makes its main window, 600 x 600 with a depth buffer, and
-// writes it to standard output as a binary PPM. The end-to-end tests compare
-// screenshots of the real viewer with it.
+// readReferenceView in reference_scene.h) in a window made as the viewer
+// makes its main window, 600 x 600 with a depth buffer, and writes it to
+// standard output as a binary PPM. The end-to-end tests compare screenshots
+// of the real viewer with it.
 
 #include <GL/freeglut.h>
 
