@@ -3,7 +3,7 @@
 
 ARGS ?=
 
-.PHONY: run test bench screenshots valgrind clean
+.PHONY: run test bench screenshots valgrind windows clean
 
 run:
 	./run $(ARGS)
@@ -30,6 +30,16 @@ valgrind:
 	@scripts/install-deps valgrind
 	@scripts/build build/valgrind -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_TESTS=ON vehicle-viewer close-window
 	tests/e2e/valgrind_session.sh build/valgrind/vehicle-viewer build/valgrind/tests/close-window
+
+# The viewer cross-built for Windows against freeglut's Debian source, then
+# run under Wine on a private virtual display and checked there with the
+# end-to-end tests' tools, built for Linux.
+windows:
+	@scripts/install-deps windows
+	@scripts/build-windows
+	@scripts/build build/windows/tools -DVIEWER_TESTS=ON close-window reference-frame
+	tests/windows/wine_check.sh build/windows/vehicle-viewer.exe build/windows/tools/tests/close-window \
+	  build/windows/tools/tests/reference-frame
 
 clean:
 	rm -rf build

@@ -1,0 +1,96 @@
+#!/bin/bash
+# The Windows build, run under Wine on a private X server and checked as the
+# end-to-end tests check the Linux one: a single .exe that needs only
+# Windows' own DLLs, both windows with their titles and sizes, the reference
+# picture at start-up and after keys and panel clicks, the scene turning by
+# itself, the panel keeping its fitted size, and exit status 0 when the main
+# window is closed.
+# Usage: tests/windows/wine_check.sh path/to/vehicle-viewer.exe path/to/close-window path/to/reference-frame
+# (close-window and reference-frame: the tests' tools, built for Linux)
+
+exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+# Debian's package wine64 installs the 64-bit loader here, and no command in
+# PATH. lib.sh starts the viewer as its first argument followed by
+# start_viewer's: the loader, then the .exe.
+wine=/usr/lib/wine/wine64
+. "$(dirname "$0")/../e2e/lib.sh" "$wine" "$2" "$3"
+
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print toupper($3)}' | sort | tr '\n' ' ')
+echo "$(basename "$exe"): $(du -k "$exe" | cut -f1) KiB, imports $imports"
+for dll in $imports; do
+  case $dll in
+    ADVAPI32.DLL | GDI32.DLL | GLU32.DLL | KERNEL32.DLL | MSVCRT.DLL | OPENGL32.DLL | USER32.DLL | WINMM.DLL) ;;
+    *) fail "the .exe needs $dll, which is not part of Windows" ;;
+  esac
+done
+
+# A prefix (Wine's C: drive and registry) and a home of Wine's own, kept in
+# the build tree: a new prefix takes seconds to make, and Wine writes menu
+# entries and file types into the home.
+wine_dir=$(dirname "$exe")/wine
+export WINEPREFIX=$wine_dir/prefix HOME=$wine_dir/home WINEDEBUG=-all
+# No offer to install Wine's stand-ins for .NET and Internet Explorer, which
+# the viewer does not use, and no menu entries.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+mkdir -p "$HOME"
+
+start_x_server
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "making a Wine prefix in $WINEPREFIX"
+  "$wine" wineboot -i >"$WORK/wineboot.log" 2>&1 || { cat "$WORK/wineboot.log"; fail "Wine made no prefix"; }
+  /usr/lib/wine/wineserver -w
+fi
+
+# Wine takes seconds to start a program.
+WINDOW_WAIT_TENTHS=300
+start_viewer "$exe"
+size() {
+  xwininfo -id "$1" | awk '/Width/ {w = $2} /Height/ {h = $2} END {print w "x" h}'
+}
+[ "$(size "$MAIN")" = 600x600 ] || fail "the main window is $(size "$MAIN"), not 600x600"
+[ "$(size "$PANEL")" = 159x105 ] || fail "the panel is $(size "$PANEL"), not 159x105"
+# GLUT on Windows places the window's frame at (40, 40), and its drawing
+# area inside the frame. Moved to where they are on X11, once Wine has shown
+# them (it may put back a window moved earlier), the windows are where
+# lib.sh reads and drives them.
+echo "the main window's drawing area opened at $(xwininfo -id "$MAIN" |
+  awk '/Absolute upper-left [XY]/ {printf "%s%s", sep, $4; sep = ","}')"
+xdotool windowmove "$MAIN" 40 40 windowmove "$PANEL" "$PANEL_X" "$PANEL_Y"
+settle
+import -window root "$WORK/screen.png"  # both windows, kept with KEEP_SHOTS
+expect_reference start_up
+
+# Wine gives a window the keyboard once it is clicked; a click in the main
+# window changes nothing but where the next drag starts.
+keyboard_to_main_window() {
+  xdotool mousemove 340 340 click 1
+}
+keyboard_to_main_window
+check_view_switches "press_keys g" "press_keys w" "press_keys p" "press_keys o"
+
+SHOW_GRID=3 ORTHO=4 WIREFRAME=5
+check_view_switches "click_checkbox $SHOW_GRID" "click_checkbox $WIREFRAME" \
+  "click_checkbox $ORTHO" "click_checkbox $ORTHO"
+
+# Last, as the turn leaves the scene turned: the viewer keeps drawing by
+# itself, frame after frame.
+keyboard_to_main_window
+press_keys y
+changed=$(changes_by_itself turning)
+echo "turning: $changed pixels changed in half a second"
+[ "$changed" -gt 1000 ] || fail "the picture did not change by itself after 'y'"
+press_keys y
+changed=$(changes_by_itself stopped)
+[ "$changed" -eq 0 ] || fail "the picture kept changing ($changed pixels) after the turn was stopped"
+
+# GLUI keeps a panel at its fitted size whoever resizes it; on Windows
+# through GLUT alone.
+xdotool windowsize "$PANEL" 300 200
+settle
+echo "the panel, resized to 300x200: $(size "$PANEL")"
+[ "$(size "$PANEL")" = 159x105 ] || fail "the panel kept the size it was given, $(size "$PANEL"), not its fitted 159x105"
+
+close_cleanly "Oskavel's Lab 2"
+# Wine's server and services go a few seconds after the program.
+/usr/lib/wine/wineserver -w
+echo "ok"
