@@ -34,6 +34,15 @@ export WINEPREFIX=$wine_dir/prefix HOME=$wine_dir/home WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$HOME"
 
+# Moves and resizes the viewer's windows through Windows itself: without a
+# window manager, Wine 10 does not follow a window moved from the X side (as
+# start_viewer moves the panel), and its clicks then land wrong.
+x86_64-w64-mingw32-g++-posix -std=c++17 -Wall -Wextra -Wpedantic -O2 -static \
+  -o "$WORK/place-window.exe" "$(dirname "$0")/place_window.cpp"
+place_window() {
+  "$wine" "$WORK/place-window.exe" "$@" || fail "could not place the window '$1'"
+}
+
 start_x_server
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "making a Wine prefix in $WINEPREFIX"
@@ -50,12 +59,12 @@ size() {
 [ "$(size "$MAIN")" = 600x600 ] || fail "the main window is $(size "$MAIN"), not 600x600"
 [ "$(size "$PANEL")" = 159x105 ] || fail "the panel is $(size "$PANEL"), not 159x105"
 # GLUT on Windows places the window's frame at (40, 40), and its drawing
-# area inside the frame. Moved to where they are on X11, once Wine has shown
-# them (it may put back a window moved earlier), the windows are where
-# lib.sh reads and drives them.
+# area inside the frame. Moved to where they are on X11, the windows are
+# where lib.sh reads and drives them.
 echo "the main window's drawing area opened at $(xwininfo -id "$MAIN" |
   awk '/Absolute upper-left [XY]/ {printf "%s%s", sep, $4; sep = ","}')"
-xdotool windowmove "$MAIN" 40 40 windowmove "$PANEL" "$PANEL_X" "$PANEL_Y"
+place_window "Oskavel's Lab 2" 40 40
+place_window GLUI "$PANEL_X" "$PANEL_Y"
 settle
 import -window root "$WORK/screen.png"  # both windows, kept with KEEP_SHOTS
 expect_reference start_up
@@ -85,7 +94,7 @@ changed=$(changes_by_itself stopped)
 
 # GLUI keeps a panel at its fitted size whoever resizes it; on Windows
 # through GLUT alone.
-xdotool windowsize "$PANEL" 300 200
+place_window GLUI "$PANEL_X" "$PANEL_Y" 300 200
 settle
 echo "the panel, resized to 300x200: $(size "$PANEL")"
 [ "$(size "$PANEL")" = 159x105 ] || fail "the panel kept the size it was given, $(size "$PANEL"), not its fitted 159x105"
