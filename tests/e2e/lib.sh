@@ -129,9 +129,11 @@ drag() {
   settle
 }
 
-# A left click on the panel's checkbox in row `index` (0 at the top).
+# A left click on the middle of the panel's checkbox in row `index` (0 at the
+# top): GLUI draws the boxes 13 pixels square, from (7, 7) and every 16 below.
+BOX_MIDDLE_Y=(13 29 45 61 77 93)
 click_checkbox() {
-  xdotool mousemove $((PANEL_X + 12)) $((PANEL_Y + 12 + 16 * $1)) click 1
+  xdotool mousemove $((PANEL_X + 13)) $((PANEL_Y + BOX_MIDDLE_Y[$1])) click 1
   settle
 }
 
