@@ -205,7 +205,7 @@ pixels_changed() {
   local status=0 count
   compare -metric AE -fuzz 1% "$WORK/$1.png" "$WORK/$2.png" null: 2>"$WORK/compare.out" || status=$?
   sed '$d' "$WORK/compare.out" >&2
-  # Newer versions add the share of the picture in brackets.
+  # Some versions follow it with the share of the picture, in brackets.
   count=$(tail -n 1 "$WORK/compare.out" | cut -d ' ' -f 1)
   case $status:$count in
     [01]: | [01]:*[!0-9]*) ;;
