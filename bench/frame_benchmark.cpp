@@ -22,7 +22,7 @@
 
 #include "app/lighting.h"
 #include "app/scene_state.h"
-#include "bench_window.h"
+#include "gl_window.h"
 #include "reference_scene.h"
 #include "scene/display_scene.h"
 #include "transform/projection.h"
@@ -83,7 +83,8 @@ int main(int argc, char **argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
   const int framesPerRound = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
 
-  sceneState.mainWindow = bench::openBenchmarkWindow("frame benchmark", kSide);
+  sceneState.mainWindow = openGlWindow("frame benchmark", kSide, kSide, 40, 40);
+  for (int i = 0; i < 5; ++i) glutMainLoopEvent();  // let it come up
 
   initLighting();
   reshapeWindow(kSide, kSide);

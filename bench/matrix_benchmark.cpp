@@ -10,7 +10,7 @@
 #include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
-#include "bench_window.h"
+#include "gl_window.h"
 #include "transform/look_at.h"
 #include "transform/transform_matrix.h"
 
@@ -132,7 +132,7 @@ BENCHMARK(GluLookAt)->Name("gluLookAt");
 }  // namespace
 
 int main(int argc, char **argv) {
-  bench::openBenchmarkWindow("matrix benchmark", 64);
+  openGlWindow("matrix benchmark", 64, 64, 40, 40);
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

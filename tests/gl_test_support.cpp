@@ -102,14 +102,6 @@ std::string glStateProblems(const StackDepths &start) {
   return out.str();
 }
 
-std::vector<unsigned char> readFrame(int width, int height) {
-  std::vector<unsigned char> pixels(static_cast<std::size_t>(width * height * 3));
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
-}
-
 int litPixelCount(const std::vector<unsigned char> &frame) {
   int lit = 0;
   for (std::size_t p = 0; p < frame.size(); p += 3) lit += (frame[p] | frame[p + 1] | frame[p + 2]) != 0;

@@ -64,9 +64,5 @@ StackDepths stackDepths();
 // than model-view, or a non-finite entry in either current matrix.
 std::string glStateProblems(const StackDepths &start);
 
-// The back buffer's lower-left width x height pixels (by default the whole
-// 600 x 600 test window), RGB bytes row by row from the bottom.
-std::vector<unsigned char> readFrame(int width = 600, int height = 600);
-
 // Pixels of a read-back frame that are not black.
 int litPixelCount(const std::vector<unsigned char> &frame);

@@ -10,7 +10,7 @@
 
 #include "app/scene_state.h"
 #include "gl_test_support.h"
-#include "glui/glui_panel_events.h"
+#include "glui_testing.h"
 #include "input/control_panel.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
@@ -182,35 +182,34 @@ TEST(InputTest, EveryDragEndsByRememberingXAndAskingForARedraw) {
   }
 }
 
-// Each row of the panel the viewer builds: its label, its box ticked as its
-// flag starts, and a completed click on it changing that flag and no other.
+// Each row of the panel the viewer builds: its label, and a completed click on
+// it flipping that flag and no other (which also needs its box ticked as the
+// flag starts).
 TEST(InputTest, EachPanelRowIsLabelledAndDrivesItsOwnFlag) {
+  // A click on the middle of each box.
   const struct {
     const char *label;
     int SceneState::*flag;
+    const char *click;
   } rows[] = {
-      {"Rotation along x axis", &SceneState::spinX}, {"Rotation along y axis", &SceneState::spinY},
-      {"Rotation along z axis", &SceneState::spinZ}, {"Show Gridlines", &SceneState::showGrid},
-      {"Orthogonal View", &SceneState::orthoView},   {"Wireframe View", &SceneState::wireframe},
+      {"Rotation along x axis", &SceneState::spinX, "d13,13 u13,13"},
+      {"Rotation along y axis", &SceneState::spinY, "d13,29 u13,29"},
+      {"Rotation along z axis", &SceneState::spinZ, "d13,45 u13,45"},
+      {"Show Gridlines", &SceneState::showGrid, "d13,61 u13,61"},
+      {"Orthogonal View", &SceneState::orthoView, "d13,77 u13,77"},
+      {"Wireframe View", &SceneState::wireframe, "d13,93 u13,93"},
   };
   sceneState.mainWindow = testWindow();
   buildControlPanel();
-  GLUI *glui = glui_internal::Registry::newest();
-  glui_internal::Panel &panel = glui_internal::panelOf(glui);
-  ASSERT_EQ(panel.controlCount(), 6);
+  GLUI *glui = GLUI_Testing::newest();
   for (int i = 0; i < 6; ++i) {
     SCOPED_TRACE(rows[i].label);
-    EXPECT_EQ(panel.label(i), rows[i].label);
-    EXPECT_EQ(panel.control(i).get_int_val(), sceneState.*rows[i].flag);
+    EXPECT_EQ(GLUI_Testing::label(glui, i), rows[i].label);
     SceneState expected = sceneState;
     expected.*rows[i].flag = 1 - expected.*rows[i].flag;
-    const glui_internal::Rect box = panel.boxRect(i);
-    panel.handleMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, box.x + 6, box.y + 6);
-    panel.handleMouse(GLUT_LEFT_BUTTON, GLUT_UP, box.x + 6, box.y + 6);
+    GLUI_Testing::send(glui, rows[i].click);
     EXPECT_TRUE(sameState(sceneState, expected));
   }
-  GLUI_Master.set_glutIdleFunc(NULL);
-  glui_internal::Registry::close(glui);
 }
 
 }  // namespace

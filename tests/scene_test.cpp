@@ -16,6 +16,7 @@
 #include "app/lighting.h"
 #include "app/scene_state.h"
 #include "gl_test_support.h"
+#include "gl_window.h"
 #include "reference_scene.h"
 #include "scene/display_scene.h"
 #include "transform/projection.h"
@@ -57,7 +58,7 @@ Frame partMap(const ReferenceView &view) {
     glColor3ub(static_cast<GLubyte>(i + 1), 0, 0);
     drawReferencePart(parts[i], view);
   }
-  return readFrame();
+  return readPixels(kSide, kSide);
 }
 
 // What a failure says: per part, how many pixels are shaded differently
@@ -110,7 +111,7 @@ Frame viewerFrame() {
   initLighting();
   reshapeWindow(kSide, kSide);
   displayScene();
-  return readFrame();
+  return readPixels(kSide, kSide);
 }
 
 Frame referenceFrame(const ReferenceView &view) {
@@ -118,7 +119,7 @@ Frame referenceFrame(const ReferenceView &view) {
   setUpReferenceLighting();
   glViewport(0, 0, kSide, kSide);
   drawReferenceFrame(view);
-  return readFrame();
+  return readPixels(kSide, kSide);
 }
 
 TEST(SceneTest, EveryViewIsTheReferencePicture) {

@@ -15,6 +15,8 @@
 
 #include "app/scene_state.h"
 #include "gl_test_support.h"
+#include "gl_window.h"
+#include "glui_testing.h"
 
 #ifdef __SANITIZE_ADDRESS__
 #include <sanitizer/lsan_interface.h>
@@ -51,23 +53,14 @@ void reportStalledSetUp(int) {
 class GlutEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    // No shader cache: the tests should leave nothing in the user's home, and
-    // the cache's writer thread, busy at exit, trips LeakSanitizer's check.
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
     setUpThread = pthread_self();
     std::signal(SIGALRM, reportStalledSetUp);
     alarm(kSetUpSeconds);
 
-    setUpStage = "connecting to the X display (glutInit)";
-    char name[] = "viewer-tests";
-    char *argv[] = {name, nullptr};
-    int argc = 1;
-    glutInit(&argc, argv);
-    setUpStage = "creating the test window and its GL context (glutCreateWindow)";
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
-    glutInitWindowSize(600, 600);
-    glutInitWindowPosition(40, 40);
-    windowId = glutCreateWindow("viewer tests");
+    // Without a shader cache the tests leave nothing in the user's home, and
+    // no cache writer is busy at exit, where it tripped LeakSanitizer's check.
+    setUpStage = "connecting to the X display and opening the test window with its GL context";
+    windowId = openGlWindow("viewer tests", 600, 600, 40, 40);
     glutDisplayFunc([] { windowShown = true; });
     setUpStage = "waiting for the test window to be shown";
     const bool shown = pumpUntil([] { return windowShown; }, 30'000);
@@ -80,11 +73,12 @@ class GlutEnvironment : public ::testing::Environment {
   }
 };
 
-// Before each test: the test window current, drawing nothing, its pending
-// events handled; OpenGL's initial state with identity matrices; sceneState
-// at its defaults.
+// Before each test: no panel and no idle function, the test window current,
+// drawing nothing, its pending events handled; OpenGL's initial state with
+// identity matrices; sceneState at its defaults.
 class FreshStart : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo &) override {
+    GLUI_Testing::closeAll();
     glutSetWindow(windowId);
     glutDisplayFunc(drawNothing);
     pumpUntil([] { return false; }, 20);

@@ -1,9 +1,18 @@
-// Everything the viewer can change while it runs, in one record.
+// The viewer's one record of state: the configuration it starts with, the
+// view flags, the pose and the mouse.
 #pragma once
 
+// What a drag changes; sceneState.mouseMode holds one of these.
+constexpr int kDragVehicle = 0;
+constexpr int kDragBody = 1;
+constexpr int kDragJoint1 = 2;
+constexpr int kDragJoint2 = 3;
+constexpr int kDragJoint3 = 4;
+
 struct SceneState {
-  // Configuration. windowSize is what the main window was asked for; it is
-  // never updated on resize, and it scales vehicle drags.
+  // Configuration: fixed, but for the camera and the light's direction,
+  // which the command line may set. windowSize is what the main window was
+  // asked for; it is never updated on resize, and it scales vehicle drags.
   int windowSize[2] = {600, 600};
   float lightPosition[4] = {1, 1, 1, 0};  // w = 0: a directional light
   float lightSpecular[4] = {0.2f, 0.2f, 0.2f, 0};
@@ -34,7 +43,7 @@ struct SceneState {
   float jointAngle3 = 0;
 
   // Interaction.
-  int mouseMode = 0;  // 0 vehicle, 1 body, 2..4 joints 1..3
+  int mouseMode = kDragVehicle;
   int lastMouseX = windowSize[0] / 2;
   int mainWindow = 0;
 };

@@ -1,23 +1,18 @@
-// The X11 side of a panel window: its size as the server has it, and its
-// size hints.
-
 #include "glui_x11.h"
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-namespace glui_internal {
+namespace glui_x11 {
 
-WindowSize currentWindowSize() {
-  Window root;
-  int x, y;
-  unsigned int width, height, border, depth;
-  if (!XGetGeometry(glXGetCurrentDisplay(), glXGetCurrentDrawable(), &root, &x, &y, &width, &height, &border,
-                    &depth)) {
-    return {-1, -1};
-  }
-  return {static_cast<int>(width), static_cast<int>(height)};
+void mapAgainWithFixedSize(int width, int height) {
+  Display *display = glXGetCurrentDisplay();
+  const Window window = glXGetCurrentDrawable();
+  XWithdrawWindow(display, window, DefaultScreen(display));
+  setFixedSizeHints(width, height);
+  XMapWindow(display, window);
+  XFlush(display);
 }
 
 void setFixedSizeHints(int width, int height) {
@@ -25,7 +20,7 @@ void setFixedSizeHints(int width, int height) {
   const Window window = glXGetCurrentDrawable();
   XSizeHints *hints = XAllocSizeHints();
   if (hints == NULL) return;
-  // Keep what GLUT put there (the position it was asked for).
+  // Keep what GLUT put there: the position it was asked for.
   long supplied = 0;
   XGetWMNormalHints(display, window, hints, &supplied);
   hints->flags |= USSize | PMinSize | PMaxSize;
@@ -37,13 +32,17 @@ void setFixedSizeHints(int width, int height) {
   XFlush(display);
 }
 
-void mapAgainWithFixedSize(int width, int height) {
-  Display *display = glXGetCurrentDisplay();
-  const Window window = glXGetCurrentDrawable();
-  XWithdrawWindow(display, window, DefaultScreen(display));
-  setFixedSizeHints(width, height);
-  XMapWindow(display, window);
-  XFlush(display);
+bool serverWindowSize(int &width, int &height) {
+  Window root;
+  int x, y;
+  unsigned int w, h, border, depth;
+  if (!XGetGeometry(glXGetCurrentDisplay(), glXGetCurrentDrawable(), &root, &x, &y, &w, &h, &border,
+                    &depth)) {
+    return false;
+  }
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  return true;
 }
 
-}  // namespace glui_internal
+}  // namespace glui_x11

@@ -28,7 +28,7 @@ void onKey(unsigned char key, int /*x*/, int /*y*/) {
     case '2':
     case '3':
     case '4':
-    case '5': s.mouseMode = key - '1'; break;
+    case '5': s.mouseMode = kDragVehicle + (key - '1'); break;
     default: break;
   }
 }

@@ -26,17 +26,17 @@ void onMouse(int /*button*/, int /*state*/, int x, int /*y*/) { sceneState.lastM
 void onDrag(int x, int /*y*/) {
   SceneState &s = sceneState;
   switch (s.mouseMode) {
-    case 0: {
+    case kDragVehicle: {
       // 1.8 model units per configured window width (not the current one),
       // in float, factor by factor.
       const int d = x - s.lastMouseX;
       s.vehicleX += static_cast<float>(d) / static_cast<float>(s.windowSize[0]) * 0.6f * 3.0f;
       break;
     }
-    case 1: s.bodyYaw += stepFor(x, 9); break;
-    case 2: bendJoint(s.jointAngle1, stepFor(x, 9)); break;
-    case 3: bendJoint(s.jointAngle2, stepFor(x, 9)); break;
-    case 4: bendJoint(s.jointAngle3, stepFor(x, 6)); break;
+    case kDragBody: s.bodyYaw += stepFor(x, 9); break;
+    case kDragJoint1: bendJoint(s.jointAngle1, stepFor(x, 9)); break;
+    case kDragJoint2: bendJoint(s.jointAngle2, stepFor(x, 9)); break;
+    case kDragJoint3: bendJoint(s.jointAngle3, stepFor(x, 6)); break;
     default: break;
   }
   s.lastMouseX = x;

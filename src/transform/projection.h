@@ -1,4 +1,6 @@
-// Projection and viewing, built in the conventions of transform_matrix.h.
+// The projection: the orthographic box and the frustum, the projection matrix
+// the viewer builds from them, and the reshape callback; in the conventions of
+// transform_matrix.h. The viewing transform is look_at.h's.
 #pragma once
 
 // Stands in for glFrustum(l, r, b, t, n, f), always centred on the view axis:

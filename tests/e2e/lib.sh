@@ -4,6 +4,7 @@
 # Usage: . lib.sh /path/to/vehicle-viewer /path/to/close-window /path/to/reference-frame
 
 set -eu
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual-screen"
 
 # At exit the GL driver is unloaded before LeakSanitizer looks, and leaks
 # inside an unloaded module can't be told from ours; so the viewer's leaks
@@ -21,6 +22,10 @@ VIEWER_PID=
 XVFB_PID=
 PANEL_X=700
 PANEL_Y=40
+# ImageMagick 7 names its converter magick; its convert, where kept, may warn
+# that it is deprecated.
+CONVERT=convert
+command -v magick >/dev/null && CONVERT=magick
 
 finish() {
   status=$?
@@ -49,7 +54,7 @@ fail() {
 # resets whenever its last client leaves, and a client connecting just then
 # (the viewer after xdpyinfo, or a second viewer after the first) is refused.
 start_x_server() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$VIRTUAL_SCREEN" -nolisten tcp -noreset 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     if [ -s "$WORK/display" ]; then
@@ -129,9 +134,11 @@ drag() {
   settle
 }
 
-# A left click on the panel's checkbox in row `index` (0 at the top).
+# A left click on the middle of the panel's checkbox in row `index` (0 at the
+# top): GLUI draws the boxes 13 pixels square, from (7, 7) and every 16 below.
+BOX_MIDDLE_Y=(13 29 45 61 77 93)
 click_checkbox() {
-  xdotool mousemove $((PANEL_X + 12)) $((PANEL_Y + 12 + 16 * $1)) click 1
+  xdotool mousemove $((PANEL_X + 13)) $((PANEL_Y + BOX_MIDDLE_Y[$1])) click 1
   settle
 }
 
@@ -169,7 +176,7 @@ reference() {
   local name=$1
   shift
   "$REFERENCE_FRAME" "$@" >"$WORK/$name.ppm" || fail "reference-frame could not draw '$*'"
-  convert "$WORK/$name.ppm" "$WORK/$name.png"
+  "$CONVERT" "$WORK/$name.ppm" "$WORK/$name.png"
 }
 
 # Takes the screenshot NAME and checks it against the reference picture of
@@ -194,6 +201,20 @@ changes_by_itself() {
 }
 
 # Number of pixels that differ between two pictures by more than rounding.
+# compare prints it last on stderr, after any warnings (passed on here), and
+# exits with 1 when the pictures differ and 2 when it could not compare them.
 pixels_changed() {
-  compare -metric AE -fuzz 1% "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true
+  local status=0 count
+  compare -metric AE -fuzz 1% "$WORK/$1.png" "$WORK/$2.png" null: 2>"$WORK/compare.out" || status=$?
+  sed '$d' "$WORK/compare.out" >&2
+  # Some versions follow it with the share of the picture, in brackets.
+  count=$(tail -n 1 "$WORK/compare.out" | cut -d ' ' -f 1)
+  case $status:$count in
+    [01]: | [01]:*[!0-9]*) ;;
+    [01]:*)
+      echo "$count"
+      return 0
+      ;;
+  esac
+  fail "compare could not count the pixels that differ between $1 and $2 (status $status): $(cat "$WORK/compare.out")"
 }

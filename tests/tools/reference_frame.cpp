@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../gl_window.h"
 #include "../reference_scene.h"
 
 namespace {
@@ -29,14 +30,9 @@ int main(int argc, char **argv) {
     return 2;
   }
 
-  int glutArgc = 1;
-  glutInit(&glutArgc, argv);
-  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
-  glutInitWindowSize(kSide, kSide);
   // Clear of the viewer's windows, so that taking this picture never
   // uncovers part of theirs.
-  glutInitWindowPosition(660, 400);
-  glutCreateWindow("reference frame");
+  openGlWindow("reference frame", kSide, kSide, 660, 400);
   setUpReferenceLighting();
   glViewport(0, 0, kSide, kSide);
   // A running viewer lights its grid lines with the normal its previous
@@ -44,10 +40,7 @@ int main(int argc, char **argv) {
   drawReferenceFrame(view);
   drawReferenceFrame(view);
 
-  std::vector<unsigned char> pixels(kSide * kSide * 3);
-  glReadBuffer(GL_BACK);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, kSide, kSide, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  const std::vector<unsigned char> pixels = readPixels(kSide, kSide);
   std::printf("P6\n%d %d\n255\n", kSide, kSide);
   // GL's rows run bottom to top, PPM's top to bottom.
   for (int row = kSide - 1; row >= 0; --row) std::fwrite(&pixels[row * kSide * 3], 1, kSide * 3, stdout);

@@ -1,0 +1,183 @@
+// The control panel layer, with the viewer's six checkboxes: what it shows,
+// what clicks and keys do, its window and its idle handler, in the numbers
+// GLUI itself shows.
+
+#include <cstdlib>
+
+#include "gl_test_support.h"
+#include "gl_window.h"
+#include "glui_testing.h"
+// After gtest, whose names X11's macros (None, Bool) would replace.
+#include <GL/glx.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+using T = GLUI_Testing;
+using Ints = std::vector<int>;
+
+int mainDisplays = 0;
+
+class GluiTest : public ::testing::Test {
+ protected:
+  // The viewer's panel, bound to redraw the test window after a click; by
+  // default clear of it, so that nothing else redraws it.
+  GLUI *open(bool bound = true, int x = 700, int y = 60) {
+    const char *const labels[] = {"Rotation along x axis", "Rotation along y axis", "Rotation along z axis",
+                                  "Show Gridlines",        "Orthogonal View",       "Wireframe View"};
+    glutDisplayFunc([] { ++mainDisplays; });
+    GLUI *glui = GLUI_Master.create_glui("GLUI", 0, x, y);
+    for (int i = 0; i < 6; ++i) glui->add_checkbox(labels[i], &flags[i]);
+    if (bound) glui->set_main_gfx_window(testWindow());
+    return glui;
+  }
+  static bool paintsAt(GLUI *glui, const Ints &size) {
+    // Set from a reshape event, or from the window system after a swap.
+    return pumpUntil([&] { return T::paintedSize(glui) == size; });
+  }
+  // Whether the panel paints within `ms`: it marks its back buffer red first.
+  static bool repaintsWithin(GLUI *glui, int ms) {
+    glutSetWindow(T::window(glui));
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    return pumpUntil([&] { return corner(glui)[1] != 0; }, ms);
+  }
+  static std::vector<unsigned char> corner(GLUI *glui) {
+    glutSetWindow(T::window(glui));
+    return readPixels(1, 1);
+  }
+  int flags[6] = {0, 0, 0, 1, 1, 0};
+};
+
+TEST_F(GluiTest, DrawsEachStateAsGluiDoesRepaintingOnlyOnAChange) {
+  // After each step, the picture as an FNV-1a hash of its grey levels, row by
+  // row from the bottom.
+  const struct {
+    const char *name, *events;
+    std::uint32_t hash;
+  } steps[] = {
+      {"opened", "", 0x40f072aa},
+      {"Tab: row 1 focused", "T", 0xb858812a},
+      {"row 2", "T", 0x6ec4a82a},
+      {"row 3", "T", 0xcf0df72a},
+      {"row 4", "T", 0xbf86c16a},
+      {"row 5", "T", 0x37506d2a},
+      {"row 6", "T", 0xc7fc126a},
+      {"none", "T", 0x40f072aa},
+      {"held on row 1's box", "d13,13", 0xb392b585},
+      {"dragged off row 1", "m152,2", 0xb858812a},
+      {"back onto its corner", "m146,19", 0xb392b585},
+      {"released off row 1", "m152,2 u152,2", 0xb858812a},
+      {"clicked row 6", "d13,93 u13,93", 0xae9cfa7d},
+  };
+  GLUI *glui = open();
+  ASSERT_TRUE(paintsAt(glui, {159, 105}));
+  pumpUntil([] { return false; }, 200);  // the last paints of a new window
+  glutPostWindowRedisplay(T::window(glui));
+  for (const auto &s : steps) {
+    SCOPED_TRACE(s.name);
+    T::send(glui, s.events);
+    // What the panel paints stays in its back buffer after the swap.
+    ASSERT_TRUE(repaintsWithin(glui, 3000)) << "no repaint";
+    const std::vector<unsigned char> frame = readPixels(159, 105);
+    std::uint32_t hash = 2166136261u;
+    for (std::size_t i = 0; i < frame.size(); i += 3) hash = (hash ^ frame[i]) * 16777619u;
+    EXPECT_EQ(hash, s.hash) << std::hex << "hash 0x" << hash;
+    EXPECT_FALSE(repaintsWithin(glui, 100)) << "repaints with nothing changed";
+  }
+}
+
+TEST_F(GluiTest, ClicksAndKeysMoveTheFocusAndAClickFlipsItsFlagAndRedrawsTheMainWindow) {
+  // Row 1 takes clicks from (6, 6) to (146, 19), edges included: a left press
+  // there, then a release there. The focus goes where the left button went
+  // down. Tab and Shift-Tab pass through none, not while the button is held;
+  // Space clicks the focused row. Row 1's flag starts at 7: it reads as on,
+  // and shows any write.
+  const Ints start = {7, 0, 0, 1, 1, 0};
+  const struct {
+    const char *name, *events, *focus;
+    Ints flags;
+    bool bound = true;
+  } cases[] = {
+      {"box, then label twice", "d13,13 u13,13 d60,12 u60,12 d60,12 u60,12", "111111", {0, 0, 0, 1, 1, 0}},
+      {"corner to corner, then out and back",
+       "d6,6 m146,19 u146,19 d13,13 m152,2 u60,12",
+       "111111",
+       {1, 0, 0, 1, 1, 0}},
+      {"pressed between rows, past the right end", "d12,20 u12,20 d147,12 u13,13", "----", start},
+      {"released past the right end, between rows, on row 2, off the panel",
+       "d13,13 u147,12 d13,13 u12,21 d13,13 u13,29 d13,13 u-5,300", "11111111", start},
+      {"right and middle buttons", "d13,13,2 u13,13,2 d13,13,1 u13,13,1", "----", start},
+      {"Tab, then Shift-Tab", "T T T T T T T T S S S", "123456-1-65", start},
+      {"Space", "_ T _ S _ S _", "-11--66", {0, 0, 0, 1, 1, 1}},
+      {"a press on nothing", "T d3,3 T u3,3 T", "1---1", start},
+      {"other keys", "T ka k\x1b kg k\x7f", "11111", start},
+      {"not bound to a main window", "d13,13 u13,13", "11", {0, 0, 0, 1, 1, 0}, false},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::copy(start.begin(), start.end(), flags);
+    GLUI *glui = open(c.bound);
+    mainDisplays = 0;
+    EXPECT_EQ(T::send(glui, c.events), c.focus);
+    EXPECT_EQ(Ints(flags, flags + 6), c.flags);
+    pumpUntil([] { return false; }, 100);
+    EXPECT_EQ(mainDisplays > 0, c.bound && c.flags != start) << "main window redrawn";
+    T::closeAll();
+  }
+}
+
+TEST_F(GluiTest, OpensWhereGluiDoesFixedAt159By105WithAnArrowAndSnapsBack) {
+  auto initialSettings = [] {
+    return Ints{glutGet(GLUT_INIT_WINDOW_X), glutGet(GLUT_INIT_WINDOW_Y), glutGet(GLUT_INIT_WINDOW_WIDTH),
+                glutGet(GLUT_INIT_WINDOW_HEIGHT), glutGet(GLUT_INIT_DISPLAY_MODE)};
+  };
+  const Ints before = initialSettings();
+  for (const Ints &at : {Ints{-1, -1, 40, 40}, Ints{730, 210, 730, 210}}) {
+    SCOPED_TRACE(at[0]);
+    glutSetWindow(testWindow());
+    GLUI *glui = open(true, at[0], at[1]);
+    EXPECT_EQ(glutGetWindow(), testWindow());
+    EXPECT_EQ(initialSettings(), before);
+    ASSERT_TRUE(paintsAt(glui, {159, 105}));
+    // Without a window manager the position is reported a little late.
+    EXPECT_TRUE(pumpUntil([&] {
+      glutSetWindow(T::window(glui));
+      return Ints{glutGet(GLUT_WINDOW_X), glutGet(GLUT_WINDOW_Y)} == Ints{at[2], at[3]};
+    }));
+    EXPECT_EQ(glutGet(GLUT_WINDOW_CURSOR), GLUT_CURSOR_LEFT_ARROW);
+    XSizeHints h{};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(glXGetCurrentDisplay(), glXGetCurrentDrawable(), &h, &supplied));
+    const long fixedSize = USSize | PMinSize | PMaxSize;
+    EXPECT_EQ(std::vector<long>({h.flags & fixedSize, h.width, h.height, h.min_width, h.min_height,
+                                 h.max_width, h.max_height}),
+              std::vector<long>({fixedSize, 159, 105, 159, 105, 159, 105}));
+    // Resized from outside, it paints at the new size, then puts itself back.
+    glutReshapeWindow(199, 135);
+    EXPECT_TRUE(pumpUntil([&] { return T::paintedSize(glui) == Ints{199, 135}; }));
+    EXPECT_TRUE(paintsAt(glui, {159, 105}));
+    T::closeAll();
+  }
+}
+
+TEST(GluiIdle, InstalledHandlerCallsTheLatestFunctionAndNullRemovesIt) {
+  // glutMainLoop does not return while windows are open, so each case runs in
+  // a child process that ends from a callback with a telling code.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto run = [](void (*first)(), void (*second)(), int timeoutMs) {
+    GLUI_Master.create_glui("GLUI")->add_checkbox("Idle");
+    GLUI_Master.set_glutIdleFunc(first);
+    GLUI_Master.set_glutIdleFunc(second);
+    glutTimerFunc(
+        timeoutMs, [](int) { std::_Exit(0); }, 0);
+    glutMainLoop();
+  };
+  void (*exit42)() = [] { std::_Exit(42); };
+  void (*exit43)() = [] { std::_Exit(43); };
+  // The second function replaces the first.
+  EXPECT_EXIT(run(exit42, exit43, 5000), ::testing::ExitedWithCode(43), "");
+  EXPECT_EXIT(run(exit42, NULL, 300), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
