@@ -6,7 +6,6 @@
 
 int openGlWindow(const char *title, int width, int height, int x, int y) {
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-  setenv("vblank_mode", "0", 0);
   char name[] = "vehicle-viewer-test";
   char *argv[] = {name, nullptr};
   int argc = 1;

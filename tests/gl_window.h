@@ -7,8 +7,7 @@
 // Initialises GLUT and opens a width x height window as the viewer opens its
 // main one (double-buffered RGB with a depth buffer), at (x, y), drawing
 // nothing of its own; it is current on return. Before the first context,
-// Mesa is told to keep no shader cache in the user's home and never to wait
-// for a vertical blank, so nothing caps a benchmark's frame rate.
+// Mesa is told to keep no shader cache in the user's home.
 int openGlWindow(const char *title, int width, int height, int x, int y);
 
 // The current window's back buffer, its lower-left width x height pixels, as
