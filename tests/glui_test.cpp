@@ -173,11 +173,9 @@ TEST(GluiIdle, InstalledHandlerCallsTheLatestFunctionAndNullRemovesIt) {
         timeoutMs, [](int) { std::_Exit(0); }, 0);
     glutMainLoop();
   };
-  void (*exit42)() = [] { std::_Exit(42); };
-  void (*exit43)() = [] { std::_Exit(43); };
   // The second function replaces the first.
-  EXPECT_EXIT(run(exit42, exit43, 5000), ::testing::ExitedWithCode(43), "");
-  EXPECT_EXIT(run(exit42, NULL, 300), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(run([] { std::_Exit(42); }, [] { std::_Exit(43); }, 5000), ::testing::ExitedWithCode(43), "");
+  EXPECT_EXIT(run([] { std::_Exit(42); }, NULL, 300), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
