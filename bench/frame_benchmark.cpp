@@ -20,16 +20,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/lighting.h"
 #include "app/scene_state.h"
 #include "gl_window.h"
 #include "reference_scene.h"
 #include "scene/display_scene.h"
-#include "transform/projection.h"
+#include "viewer_window.h"
 
 namespace {
-
-constexpr int kSide = 600;
 
 void viewerFrame() { displayScene(); }
 
@@ -86,19 +83,18 @@ int main(int argc, char **argv) {
   // Read by Mesa before its first context: a swap never waits for a vertical
   // blank (Xvfb has none anyway), so nothing caps the frame rate.
   setenv("vblank_mode", "0", 0);
-  sceneState.mainWindow = openGlWindow("frame benchmark", kSide, kSide, 40, 40);
+  sceneState.mainWindow = openGlWindow("frame benchmark", kMainWindowSide, kMainWindowSide, 40, 40);
   for (int i = 0; i < 5; ++i) glutMainLoopEvent();  // let it come up
 
-  initLighting();
-  reshapeWindow(kSide, kSide);
+  setUpViewerWindow();
   // The viewer as it starts, but with every axis turning, so each frame
   // carries the full chain of transforms.
   sceneState.spinX = sceneState.spinY = sceneState.spinZ = 1;
 
   std::printf("renderer: %s (%s)\n", reinterpret_cast<const char *>(glGetString(GL_RENDERER)),
               reinterpret_cast<const char *>(glGetString(GL_VERSION)));
-  std::printf("window %dx%d, %d rounds x %d frames per pipeline, glFinish after every frame\n", kSide, kSide,
-              rounds, framesPerRound);
+  std::printf("window %dx%d, %d rounds x %d frames per pipeline, glFinish after every frame\n",
+              kMainWindowSide, kMainWindowSide, rounds, framesPerRound);
 
   std::vector<Pipeline> pipelines = {
       {"viewer", viewerFrame, {}}, {"GL-native", glNativeFrame, {}}, {"empty", emptyFrame, {}}};

@@ -21,11 +21,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # pkg-config would answer with this system's libraries.
 set(CMAKE_DISABLE_FIND_PACKAGE_PkgConfig ON)
 
+# Programs carry their C and C++ runtimes and winpthread in themselves.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-# freeglut's header declares DLL imports unless told that the library is
-# linked in; and the library calls the multimedia DLL, which the compiler
-# does not link by default (the rest of its default list is kept).
-set(CMAKE_CXX_FLAGS_INIT -DFREEGLUT_STATIC)
-set(CMAKE_CXX_STANDARD_LIBRARIES
-    "-lwinmm -lkernel32 -luser32 -lgdi32 -lwinspool -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32"
-    CACHE STRING "Libraries linked into every C++ program")

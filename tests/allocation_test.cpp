@@ -44,7 +44,6 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -190,15 +189,6 @@ bool stateSound(const SceneState &s) {
   return sound;
 }
 
-std::string describe(const SceneState &s) {
-  std::ostringstream out;
-  out << "flags " << s.orthoView << s.showGrid << s.wireframe << s.spinX << s.spinY << s.spinZ << ", spins "
-      << s.spinCountX << ' ' << s.spinCountY << ' ' << s.spinCountZ << ", pose " << s.vehicleX << ' '
-      << s.bodyYaw << ' ' << s.jointAngle1 << ' ' << s.jointAngle2 << ' ' << s.jointAngle3 << ", mode "
-      << s.mouseMode;
-  return out.str();
-}
-
 // Runs `call` with the program's operator new calls counted.
 template <typename Call>
 void counted(const Call &call) {
@@ -265,7 +255,7 @@ TEST(InputStorm, KeepsStateInRangeAndOpenGlSoundAndTouchesNoHeap) {
       event = "onDrag(" + std::to_string(x) + ") in mode " + std::to_string(sceneState.mouseMode);
     }
     ASSERT_TRUE(stateSound(sceneState)) << "after event " << n << ": " << event << "\n"
-                                        << describe(sceneState);
+                                        << ::testing::PrintToString(sceneState);
 
     if (n % 997 == 0) {
       const int w = uniform(0, 2000);
@@ -277,7 +267,8 @@ TEST(InputStorm, KeepsStateInRangeAndOpenGlSoundAndTouchesNoHeap) {
       counted([] { displayScene(); });
       ++frames;
       ASSERT_EQ(glStateProblems(start), "") << "after frame " << frames << " (event " << n << ")";
-      ASSERT_TRUE(stateSound(sceneState)) << "after frame " << frames << "\n" << describe(sceneState);
+      ASSERT_TRUE(stateSound(sceneState)) << "after frame " << frames << "\n"
+                                          << ::testing::PrintToString(sceneState);
     }
   }
   counted([] { glFinish(); });
@@ -300,22 +291,18 @@ std::string outputOf(const std::string &command) {
 }
 
 TEST(Allocation, FrameAndInputCodeImportsNoCAllocator) {
-  // The viewer library sits one level above this test binary
-  // (build/tests/viewer-tests beside build/libviewer.a).
-  char self[PATH_MAX] = {};
-  if (readlink("/proc/self/exe", self, sizeof self - 1) <= 0) GTEST_SKIP() << "no /proc/self/exe";
-  std::string library = self;
-  library = library.substr(0, library.rfind('/'));
-  library = library.substr(0, library.rfind('/')) + "/libviewer.a";
-  if (access(library.c_str(), R_OK) != 0) GTEST_SKIP() << "no viewer library at " << library;
-
   // Undefined symbols of every object but those that run only at start-up,
-  // before the first frame: one "libviewer.a[object.cpp.o]: symbol U" a line.
+  // before the first frame: one "library.a[object.cpp.o]: symbol U" a line.
   const std::string startUpObjects = "(command_line|lighting|control_panel)\\.cpp\\.o";
-  const std::string imports =
-      outputOf("nm -u -A --format=posix '" + library + "' | grep -v -E '\\[" + startUpObjects + "\\]'");
-  ASSERT_THAT(imports, ::testing::HasSubstr("[display_scene.cpp.o]"))
-      << "nm listed no frame object in " << library;
+  std::string imports;
+  std::istringstream libraries(VIEWER_LIBRARIES);
+  for (std::string library; std::getline(libraries, library, ':');) {
+    ASSERT_EQ(access(library.c_str(), R_OK), 0) << "no library at " << library;
+    imports +=
+        outputOf("nm -u -A --format=posix '" + library + "' | grep -v -E '\\[" + startUpObjects + "\\]'");
+  }
+  ASSERT_THAT(imports, ::testing::HasSubstr("[display_scene.cpp.o]")) << "nm listed no frame object";
+  ASSERT_THAT(imports, ::testing::HasSubstr("[glui.cpp.o]")) << "nm listed no panel object";
   const std::regex cAllocator(
       ": (malloc|calloc|realloc|reallocarray|aligned_alloc|posix_memalign|memalign|valloc|pvalloc|strdup|"
       "strndup|asprintf|vasprintf)[@ ]");

@@ -1,27 +1,104 @@
 #include "gl_test_support.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <thread>
+#include <type_traits>
 
-#include "app/lighting.h"
-#include "app/scene_state.h"
-#include "transform/projection.h"
+#include "gl_window.h"
+#include "viewer_window.h"
+
+namespace {
+
+int windowId = 0;
+
+// SceneState's fields, in order: a name, where it sits and how many ints or
+// floats it holds. The comparison and the printer walk this list, and it is
+// checked to cover the whole record.
+struct Field {
+  const char *name;
+  std::size_t offset;
+  int count;
+  bool isFloat;
+};
+#define FIELD(name)                                                                      \
+  Field {                                                                                \
+#name, offsetof(SceneState, name), static_cast < int>(sizeof(SceneState::name) / 4), \
+        std::is_same_v < std::remove_all_extents_t < decltype(SceneState::name)>, float> \
+  }
+constexpr Field kFields[] = {
+    FIELD(windowSize),       FIELD(lightPosition), FIELD(lightSpecular), FIELD(lightDiffuse),
+    FIELD(materialSpecular), FIELD(cameraParams),  FIELD(orthoView),     FIELD(showGrid),
+    FIELD(wireframe),        FIELD(spinX),         FIELD(spinY),         FIELD(spinZ),
+    FIELD(spinCountX),       FIELD(spinCountY),    FIELD(spinCountZ),    FIELD(vehicleX),
+    FIELD(bodyYaw),          FIELD(jointAngle1),   FIELD(jointAngle2),   FIELD(jointAngle3),
+    FIELD(mouseMode),        FIELD(lastMouseX),    FIELD(mainWindow),
+};
+#undef FIELD
+
+// Every member is a 4-byte int or float: the record has no padding, and the
+// fields above cover it exactly when their sizes add up to it.
+static_assert(sizeof(int) == 4 && sizeof(float) == 4);
+constexpr std::size_t coveredBytes() {
+  std::size_t bytes = 0;
+  for (const Field &f : kFields) bytes += 4 * static_cast<std::size_t>(f.count);
+  return bytes;
+}
+static_assert(coveredBytes() == sizeof(SceneState), "a field of SceneState is missing from kFields");
+
+std::string valueOf(const SceneState &s, const Field &f) {
+  std::ostringstream out;
+  out.precision(9);  // enough to tell any two floats apart
+  const unsigned char *bytes = reinterpret_cast<const unsigned char *>(&s) + f.offset;
+  if (f.count > 1) out << '{';
+  for (int i = 0; i < f.count; ++i) {
+    if (i > 0) out << ", ";
+    if (f.isFloat) {
+      float v;
+      std::memcpy(&v, bytes + 4 * i, 4);
+      out << v;
+    } else {
+      int v;
+      std::memcpy(&v, bytes + 4 * i, 4);
+      out << v;
+    }
+  }
+  if (f.count > 1) out << '}';
+  return out.str();
+}
+
+bool sameBytes(const SceneState &a, const SceneState &b, const Field &f) {
+  return std::memcmp(reinterpret_cast<const unsigned char *>(&a) + f.offset,
+                     reinterpret_cast<const unsigned char *>(&b) + f.offset, 4 * f.count) == 0;
+}
+
+}  // namespace
+
+void openTestWindow() {
+  windowId = openGlWindow("viewer tests", kMainWindowSide, kMainWindowSide, 40, 40);
+  // The context as new, kept for restoreDefaultGlState.
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+}
+
+int testWindow() { return windowId; }
+
+void restoreDefaultGlState() {
+  glutSetWindow(windowId);
+  glPopAttrib();
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+}
 
 void prepareViewerWindow() {
   sceneState = SceneState{};
-  glutSetWindow(testWindow());
   restoreDefaultGlState();
-  initLighting();
-  reshapeWindow(600, 600);
+  setUpViewerWindow();
 }
 
 bool pumpUntil(const std::function<bool()> &done, int ms) {
@@ -39,11 +116,23 @@ std::uint32_t fuzzSeed(std::uint32_t fixed) {
   return text != nullptr ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : fixed;
 }
 
-bool sameState(const SceneState &a, const SceneState &b) {
-  // Every member is a 4-byte int or float, so the record has no padding and
-  // a byte comparison sees every field.
-  static_assert(sizeof(SceneState) % 4 == 0);
-  return std::memcmp(&a, &b, sizeof(SceneState)) == 0;
+::testing::AssertionResult sameState(const SceneState &actual, const SceneState &expected) {
+  std::string differences;
+  for (const Field &f : kFields) {
+    if (sameBytes(actual, expected, f)) continue;
+    differences += std::string(differences.empty() ? "" : "; ") + f.name + " is " + valueOf(actual, f) +
+                   ", expected " + valueOf(expected, f);
+  }
+  if (differences.empty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << differences;
+}
+
+void PrintTo(const SceneState &state, std::ostream *out) {
+  const char *separator = "";
+  for (const Field &f : kFields) {
+    *out << separator << f.name << ' ' << valueOf(state, f);
+    separator = ", ";
+  }
 }
 
 Matrix readMatrix(GLenum which) {
@@ -67,6 +156,16 @@ void resetMatrices() {
     }
   }
   return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult sameMatrixAsGl(const std::function<void()> &gl, const std::function<void()> &ours,
+                                          float tolerance, void (*start)()) {
+  start();
+  gl();
+  const Matrix expected = readMatrix(GL_MODELVIEW_MATRIX);
+  start();
+  ours();
+  return matricesNear(readMatrix(GL_MODELVIEW_MATRIX), expected, tolerance);
 }
 
 std::array<float, 4> transformPoint(const Matrix &m, float x, float y, float z, float w) {
@@ -102,8 +201,12 @@ std::string glStateProblems(const StackDepths &start) {
   return out.str();
 }
 
+bool isLit(const std::vector<unsigned char> &frame, std::size_t p) {
+  return (frame[p] | frame[p + 1] | frame[p + 2]) != 0;
+}
+
 int litPixelCount(const std::vector<unsigned char> &frame) {
   int lit = 0;
-  for (std::size_t p = 0; p < frame.size(); p += 3) lit += (frame[p] | frame[p + 1] | frame[p + 2]) != 0;
+  for (std::size_t p = 0; p < frame.size(); p += 3) lit += isLit(frame, p);
   return lit;
 }

@@ -1,5 +1,6 @@
-// Shared by the in-process tests: the GLUT window every test draws into, and
-// ways to read back what OpenGL holds.
+// Shared by the in-process tests: the GLUT window every test draws into, the
+// viewer's start-up state in it, comparisons that say what differs, and ways
+// to read back what OpenGL holds.
 #pragma once
 
 #include <GL/gl.h>
@@ -8,23 +9,29 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
-// GLUT id of the 600 x 600 double-buffered RGB window with depth buffer that
-// the test runner creates before the first test. Every test starts with it
-// current, in OpenGL's initial state, with identity matrices and sceneState
-// at its defaults, whatever the tests before it did.
+#include "app/scene_state.h"
+
+// Opens the test window: kMainWindowSide square, double-buffered RGB with a
+// depth buffer, as the viewer opens its main one. Once, before the first test.
+void openTestWindow();
+
+// The test window's GLUT id. Every test starts with it current, in OpenGL's
+// initial state, with identity matrices and sceneState at its defaults,
+// whatever the tests before it did.
 int testWindow();
 
-// Puts the test window's OpenGL state back as it was when its context was
-// new, matrix stacks aside: so a frame drawn afterwards shows only what its
-// own set-up asks for.
+// Makes the test window current and puts its OpenGL state back as it was
+// when its context was new, matrix stacks aside: so a frame drawn afterwards
+// shows only what its own set-up asks for.
 void restoreDefaultGlState();
 
 // The viewer's start-up state in the test window: sceneState at its
-// defaults, OpenGL's initial state with the one-time lighting on top, and a
-// 600 x 600 viewport. For tests that draw whole frames.
+// defaults, OpenGL's initial state with the viewer's one-time state on top.
+// For tests that draw whole frames.
 void prepareViewerWindow();
 
 // Runs GLUT's event loop until `done` holds, for at most `ms` milliseconds;
@@ -35,9 +42,12 @@ bool pumpUntil(const std::function<bool()> &done, int ms = 3000);
 // else the test's own fixed one, so that a failure reproduces.
 std::uint32_t fuzzSeed(std::uint32_t fixed);
 
-struct SceneState;
-// Whether two records hold the same value in every field.
-bool sameState(const SceneState &a, const SceneState &b);
+// Whether two records hold the same value in every field; the message names
+// each field that differs, with both values.
+::testing::AssertionResult sameState(const SceneState &actual, const SceneState &expected);
+
+// Every field by name, for GoogleTest's messages.
+void PrintTo(const SceneState &state, std::ostream *out);
 
 using Matrix = std::array<float, 16>;
 
@@ -49,6 +59,11 @@ void resetMatrices();
 
 // Entry-by-entry comparison; the message names the first entry that differs.
 ::testing::AssertionResult matricesNear(const Matrix &actual, const Matrix &expected, float tolerance);
+
+// OpenGL's own call and the program's stand-in for it, each run on the
+// model-view matrix as `start` leaves it: whether they leave the same matrix.
+::testing::AssertionResult sameMatrixAsGl(const std::function<void()> &gl, const std::function<void()> &ours,
+                                          float tolerance, void (*start)() = resetMatrices);
 
 // M p for a column-major M and p = (x, y, z, w).
 std::array<float, 4> transformPoint(const Matrix &m, float x, float y, float z, float w);
@@ -64,5 +79,7 @@ StackDepths stackDepths();
 // than model-view, or a non-finite entry in either current matrix.
 std::string glStateProblems(const StackDepths &start);
 
-// Pixels of a read-back frame that are not black.
+// Whether the pixel at byte offset `p` of a read-back RGB frame is drawn on,
+// not black; and how many of the frame's pixels are.
+bool isLit(const std::vector<unsigned char> &frame, std::size_t p);
 int litPixelCount(const std::vector<unsigned char> &frame);

@@ -50,8 +50,9 @@ class GluiTest : public ::testing::Test {
 };
 
 TEST_F(GluiTest, DrawsEachStateAsGluiDoesRepaintingOnlyOnAChange) {
-  // After each step, the picture as an FNV-1a hash of its grey levels, row by
-  // row from the bottom.
+  // After each step, whatever caused it (the mouse, a key, the window shown
+  // again), a repaint and the picture as an FNV-1a hash of its grey levels,
+  // row by row from the bottom.
   const struct {
     const char *name, *events;
     std::uint32_t hash;
@@ -69,6 +70,8 @@ TEST_F(GluiTest, DrawsEachStateAsGluiDoesRepaintingOnlyOnAChange) {
       {"back onto its corner", "m146,19", 0xb392b585},
       {"released off row 1", "m152,2 u152,2", 0xb858812a},
       {"clicked row 6", "d13,93 u13,93", 0xae9cfa7d},
+      {"shown again", "v", 0xae9cfa7d},
+      {"Space on row 6, focused by the click", "_", 0xc7fc126a},
   };
   GLUI *glui = open();
   ASSERT_TRUE(paintsAt(glui, {159, 105}));
@@ -153,10 +156,14 @@ TEST_F(GluiTest, OpensWhereGluiDoesFixedAt159By105WithAnArrowAndSnapsBack) {
     EXPECT_EQ(std::vector<long>({h.flags & fixedSize, h.width, h.height, h.min_width, h.min_height,
                                  h.max_width, h.max_height}),
               std::vector<long>({fixedSize, 159, 105, 159, 105, 159, 105}));
-    // Resized from outside, it paints at the new size, then puts itself back.
-    glutReshapeWindow(199, 135);
-    EXPECT_TRUE(pumpUntil([&] { return T::paintedSize(glui) == Ints{199, 135}; }));
-    EXPECT_TRUE(paintsAt(glui, {159, 105}));
+    // Resized from outside, in one dimension or both, it paints at the new
+    // size, then puts itself back.
+    for (const Ints &size : {Ints{199, 135}, Ints{199, 105}, Ints{159, 135}}) {
+      SCOPED_TRACE(::testing::Message() << "resized to " << size[0] << " x " << size[1]);
+      glutReshapeWindow(size[0], size[1]);
+      EXPECT_TRUE(pumpUntil([&] { return T::paintedSize(glui) == size; }));
+      EXPECT_TRUE(paintsAt(glui, {159, 105}));
+    }
     T::closeAll();
   }
 }

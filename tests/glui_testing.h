@@ -19,10 +19,11 @@ struct GLUI_Testing {
 
   // Sends the events of `script`, words of: T Tab, S Shift-Tab, _ Space, k<c>
   // the key c, d<x>,<y>[,<button>] and u... a button (by default the left)
-  // going down or up at (x, y), m<x>,<y> a motion. Mouse events arrive with
-  // the panel's window current; keys straight at the panel, since GLUT
-  // answers glutGetModifiers only inside its own callbacks. Returns the focus
-  // after each event: a row counted from 1, or - for none.
+  // going down or up at (x, y), m<x>,<y> a motion, v the window shown again.
+  // Mouse and window events arrive with the panel's window current; keys
+  // straight at the panel, since GLUT answers glutGetModifiers only inside
+  // its own callbacks. Returns the focus after each event: a row counted from
+  // 1, or - for none.
   static std::string send(GLUI *glui, const std::string &script) {
     std::istringstream words(script);
     std::string focus;
@@ -34,6 +35,8 @@ struct GLUI_Testing {
         GLUI::onMouse(button, w[0] == 'd' ? GLUT_DOWN : GLUT_UP, x, y);
       } else if (w[0] == 'm') {
         GLUI::onMotion(x, y);
+      } else if (w[0] == 'v') {
+        GLUI::onVisibility(GLUT_VISIBLE);
       } else {
         glui->key(w[0] == 'k' ? w[1] : w[0] == '_' ? ' ' : '\t', w[0] == 'S');
       }

@@ -63,45 +63,41 @@ TEST(InputTest, ProjectionKeysRebuildTheProjectionAtOnce) {
   EXPECT_EQ(mode, GL_MODELVIEW);
 }
 
-TEST(InputTest, ButtonEventsRememberXForEveryButtonAndState) {
-  const std::vector<std::vector<int>> events = {
-      {GLUT_LEFT_BUTTON, GLUT_DOWN, 17},
-      {GLUT_LEFT_BUTTON, GLUT_UP, 250},
-      {GLUT_RIGHT_BUTTON, GLUT_DOWN, 599},
-      {GLUT_MIDDLE_BUTTON, GLUT_UP, 0},
-      {3, GLUT_DOWN, 42},
-      {4, GLUT_UP, -5},
-  };
-  for (const std::vector<int> &e : events) {
-    onMouse(e[0], e[1], e[2], 99);
-    EXPECT_EQ(sceneState.lastMouseX, e[2]);
-  }
-  EXPECT_EQ(sceneState.vehicleX, 0) << "a button alone moves nothing";
-}
-
-// Expected values are float32 arithmetic worked out by hand, step by step:
-// d, then / 600, * 0.6f, * 3.0f, each rounded to float.
-TEST(InputTest, VehicleDragMovesAtTheConfiguredWidthToTheLastBit) {
+// A button event, of any button going either way, only remembers where it
+// was, and the next drag is measured from there. Expected values are float32
+// arithmetic worked out by hand, step by step: d, then / 600, * 0.6f, * 3.0f,
+// each rounded to float.
+TEST(InputTest, VehicleDragMovesFromTheLastButtonEventAtTheConfiguredWidthToTheLastBit) {
   struct Drag {
-    int pressAt;  // -1: no button event, so measured from the start's 300
+    bool pressed;  // false: no button event, so measured from the start's 300
+    int button, state, at;
     int dragTo;
     float expected;
   };
   const std::vector<Drag> drags = {
-      {100, 300, 0x1.333334p-1f},   // 0.6 for 200 pixels
-      {-1, 400, 0x1.333334p-2f},    // 0.3 for 100 pixels
-      {300, 301, 0x1.89374cp-9f},   // one pixel
-      {300, 299, -0x1.89374cp-9f},  // one pixel back
-      {0, 600, 0x1.cccccep+0f},     // a whole width: 1.8000001, not 1.8f
-      {600, 1, -0x1.cc0834p+0f},   {250, 250, 0},
+      {true, GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 300, 0x1.333334p-1f},    // 0.6 for 200 pixels
+      {false, 0, 0, 0, 400, 0x1.333334p-2f},                            // 0.3 for 100 pixels
+      {true, GLUT_LEFT_BUTTON, GLUT_UP, 300, 301, 0x1.89374cp-9f},      // one pixel
+      {true, GLUT_RIGHT_BUTTON, GLUT_DOWN, 300, 299, -0x1.89374cp-9f},  // one pixel back
+      {true, GLUT_MIDDLE_BUTTON, GLUT_UP, 0, 600, 0x1.cccccep+0f},      // a whole width: 1.8000001, not 1.8f
+      {true, 3, GLUT_DOWN, 600, 1, -0x1.cc0834p+0f},                    // the wheel, turned up
+      {true, 4, GLUT_UP, 250, 250, 0},
+      {true, GLUT_RIGHT_BUTTON, GLUT_UP, -5, 295, 0x1.cccccep-1f},  // from left of the window
   };
   for (const Drag &d : drags) {
-    SCOPED_TRACE(::testing::Message() << d.pressAt << " -> " << d.dragTo);
+    SCOPED_TRACE(::testing::Message() << (d.pressed ? "" : "no button event, ") << "button " << d.button
+                                      << " state " << d.state << " at " << d.at << ", drag to " << d.dragTo);
     sceneState = SceneState{};
-    if (d.pressAt >= 0) onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, d.pressAt, 0);
+    SceneState expected = sceneState;
+    if (d.pressed) {
+      onMouse(d.button, d.state, d.at, 99);
+      expected.lastMouseX = d.at;
+      EXPECT_TRUE(sameState(sceneState, expected)) << "after the button event";
+    }
     onDrag(d.dragTo, 0);
-    EXPECT_EQ(sceneState.vehicleX, d.expected);
-    EXPECT_EQ(sceneState.lastMouseX, d.dragTo);
+    expected.vehicleX = d.expected;
+    expected.lastMouseX = d.dragTo;
+    EXPECT_TRUE(sameState(sceneState, expected)) << "after the drag";
   }
 }
 

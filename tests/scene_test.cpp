@@ -4,7 +4,6 @@
 // agree but for a few edge pixels where rounding tips a fragment either way.
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,17 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "app/lighting.h"
 #include "app/scene_state.h"
 #include "gl_test_support.h"
 #include "gl_window.h"
 #include "reference_scene.h"
 #include "scene/display_scene.h"
-#include "transform/projection.h"
+#include "viewer_window.h"
 
 namespace {
-
-constexpr int kSide = 600;
 
 // Edge pixels the two pipelines may disagree on in a whole frame; more where
 // glRotatef's float arithmetic meets an angle of thousands of degrees.
@@ -50,7 +46,7 @@ int differingPixels(const Frame &a, const Frame &b) {
 Frame partMap(const ReferenceView &view) {
   restoreDefaultGlState();
   glEnable(GL_DEPTH_TEST);
-  glViewport(0, 0, kSide, kSide);
+  glViewport(0, 0, kMainWindowSide, kMainWindowSide);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   applyReferenceCamera(view);
   const std::vector<ReferencePart> &parts = referenceParts();
@@ -58,7 +54,7 @@ Frame partMap(const ReferenceView &view) {
     glColor3ub(static_cast<GLubyte>(i + 1), 0, 0);
     drawReferencePart(parts[i], view);
   }
-  return readPixels(kSide, kSide);
+  return readPixels(kMainWindowSide, kMainWindowSide);
 }
 
 // What a failure says: per part, how many pixels are shaded differently
@@ -68,10 +64,9 @@ std::string whereTheyDiffer(const ReferenceView &view, const Frame &viewer, cons
   const Frame map = partMap(view);
   const std::vector<ReferencePart> &parts = referenceParts();
   std::vector<int> shading(parts.size() + 1), coverage(parts.size() + 1);
-  auto lit = [](const Frame &f, std::size_t p) { return (f[p] | f[p + 1] | f[p + 2]) != 0; };
   for (std::size_t p = 0; p < viewer.size(); p += 3) {
     if (!pixelDiffers(viewer, reference, p)) continue;
-    ++(lit(viewer, p) && lit(reference, p) ? shading : coverage)[map[p]];
+    ++(isLit(viewer, p) && isLit(reference, p) ? shading : coverage)[map[p]];
   }
   std::ostringstream out;
   for (const auto &[what, counts] : {std::pair{"shading", &shading}, std::pair{"coverage", &coverage}}) {
@@ -108,18 +103,17 @@ void setViewer(const ReferenceView &v) {
 // start-up sets.
 Frame viewerFrame() {
   restoreDefaultGlState();
-  initLighting();
-  reshapeWindow(kSide, kSide);
+  setUpViewerWindow();
   displayScene();
-  return readPixels(kSide, kSide);
+  return readPixels(kMainWindowSide, kMainWindowSide);
 }
 
 Frame referenceFrame(const ReferenceView &view) {
   restoreDefaultGlState();
   setUpReferenceLighting();
-  glViewport(0, 0, kSide, kSide);
+  glViewport(0, 0, kMainWindowSide, kMainWindowSide);
   drawReferenceFrame(view);
-  return readPixels(kSide, kSide);
+  return readPixels(kMainWindowSide, kMainWindowSide);
 }
 
 TEST(SceneTest, EveryViewIsTheReferencePicture) {
@@ -148,7 +142,8 @@ TEST(SceneTest, EveryViewIsTheReferencePicture) {
     setViewer(view);
     const Frame viewer = viewerFrame();
     const Frame reference = referenceFrame(view);
-    ASSERT_GT(litPixelCount(reference), kSide * kSide / 50) << "the reference drew almost nothing";
+    ASSERT_GT(litPixelCount(reference), kMainWindowSide * kMainWindowSide / 50)
+        << "the reference drew almost nothing";
     EXPECT_LE(differingPixels(viewer, reference), kEdgeTolerance) << whereTheyDiffer(view, viewer, reference);
   }
 }

@@ -15,7 +15,6 @@
 
 #include "app/scene_state.h"
 #include "gl_test_support.h"
-#include "gl_window.h"
 #include "glui_testing.h"
 
 #ifdef __SANITIZE_ADDRESS__
@@ -24,7 +23,6 @@
 
 namespace {
 
-int windowId = 0;
 bool windowShown = false;
 
 void drawNothing() {}
@@ -57,10 +55,8 @@ class GlutEnvironment : public ::testing::Environment {
     std::signal(SIGALRM, reportStalledSetUp);
     alarm(kSetUpSeconds);
 
-    // Without a shader cache the tests leave nothing in the user's home, and
-    // no cache writer is busy at exit, where it tripped LeakSanitizer's check.
     setUpStage = "connecting to the X display and opening the test window with its GL context";
-    windowId = openGlWindow("viewer tests", 600, 600, 40, 40);
+    openTestWindow();
     glutDisplayFunc([] { windowShown = true; });
     setUpStage = "waiting for the test window to be shown";
     const bool shown = pumpUntil([] { return windowShown; }, 30'000);
@@ -68,8 +64,6 @@ class GlutEnvironment : public ::testing::Environment {
     ASSERT_TRUE(shown) << "waited 30 s for the test window to be mapped and drawn on display "
                        << (std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "(none)");
     glutDisplayFunc(drawNothing);
-    // The context as new, kept for restoreDefaultGlState.
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
   }
 };
 
@@ -79,7 +73,7 @@ class GlutEnvironment : public ::testing::Environment {
 class FreshStart : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo &) override {
     GLUI_Testing::closeAll();
-    glutSetWindow(windowId);
+    glutSetWindow(testWindow());
     glutDisplayFunc(drawNothing);
     pumpUntil([] { return false; }, 20);
     restoreDefaultGlState();
@@ -89,14 +83,6 @@ class FreshStart : public ::testing::EmptyTestEventListener {
 };
 
 }  // namespace
-
-int testWindow() { return windowId; }
-
-void restoreDefaultGlState() {
-  glutSetWindow(windowId);
-  glPopAttrib();
-  glPushAttrib(GL_ALL_ATTRIB_BITS);
-}
 
 int main(int argc, char **argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -7,18 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "gl_test_support.h"
 
 namespace {
-
-struct MatrixCase {
-  std::string name;
-  std::function<void()> ours;
-  std::function<void()> openGl;
-};
 
 // A non-identity starting matrix, so that each case also shows that ours
 // post-multiplies the way GL's functions do.
@@ -29,60 +22,53 @@ void startFromSkewedMatrix() {
 }
 
 TEST(TransformMatrixAgainstOpenGl, EachApplyMatchesTheGlCallItStandsFor) {
-  const std::vector<MatrixCase> cases = {
-      {"scale", [] { applyScale(2, -3, 0.5f); }, [] { glScalef(2, -3, 0.5f); }},
-      {"uniform scale", [] { applyScale(0.1f, 0.1f, 0.1f); }, [] { glScalef(0.1f, 0.1f, 0.1f); }},
-      {"translate", [] { applyTranslate(1.5f, -2, 7); }, [] { glTranslatef(1.5f, -2, 7); }},
-      {"rotate x 30", [] { applyRotateX(30); }, [] { glRotatef(30, 1, 0, 0); }},
-      {"rotate y -45", [] { applyRotateY(-45); }, [] { glRotatef(-45, 0, 1, 0); }},
-      {"rotate z 90", [] { applyRotateZ(90); }, [] { glRotatef(90, 0, 0, 1); }},
-      {"rotate z 359", [] { applyRotateZ(359); }, [] { glRotatef(359, 0, 0, 1); }},
-      {"rotate x 1000", [] { applyRotateX(1000); }, [] { glRotatef(1000, 1, 0, 0); }},
-      {"rotate y -90", [] { applyRotateY(-90); }, [] { glRotatef(-90, 0, 1, 0); }},
+  const struct {
+    const char *name;
+    std::function<void()> gl, ours;
+  } cases[] = {
+      {"scale", [] { glScalef(2, -3, 0.5f); }, [] { applyScale(2, -3, 0.5f); }},
+      {"uniform scale", [] { glScalef(0.1f, 0.1f, 0.1f); }, [] { applyScale(0.1f, 0.1f, 0.1f); }},
+      {"translate", [] { glTranslatef(1.5f, -2, 7); }, [] { applyTranslate(1.5f, -2, 7); }},
+      {"rotate x 30", [] { glRotatef(30, 1, 0, 0); }, [] { applyRotateX(30); }},
+      {"rotate y -45", [] { glRotatef(-45, 0, 1, 0); }, [] { applyRotateY(-45); }},
+      // A quarter turn about each axis takes the next axis round: x onto y
+      // about z, y onto z about x, z onto x about y.
+      {"rotate x 90", [] { glRotatef(90, 1, 0, 0); }, [] { applyRotateX(90); }},
+      {"rotate y 90", [] { glRotatef(90, 0, 1, 0); }, [] { applyRotateY(90); }},
+      {"rotate z 90", [] { glRotatef(90, 0, 0, 1); }, [] { applyRotateZ(90); }},
+      {"rotate z 359", [] { glRotatef(359, 0, 0, 1); }, [] { applyRotateZ(359); }},
+      {"rotate x 1000", [] { glRotatef(1000, 1, 0, 0); }, [] { applyRotateX(1000); }},
+      {"rotate y -90", [] { glRotatef(-90, 0, 1, 0); }, [] { applyRotateY(-90); }},
       {"a sequence",
-       [] {
-         applyTranslate(0, 1.5f, 0);
-         applyRotateY(33);
-         applyScale(6, 2, 6);
-         applyRotateZ(-81);
-       },
        [] {
          glTranslatef(0, 1.5f, 0);
          glRotatef(33, 0, 1, 0);
          glScalef(6, 2, 6);
          glRotatef(-81, 0, 0, 1);
+       },
+       [] {
+         applyTranslate(0, 1.5f, 0);
+         applyRotateY(33);
+         applyScale(6, 2, 6);
+         applyRotateZ(-81);
+       }},
+      // The shared matrix is rebuilt whole each time: a translation after a
+      // rotation keeps nothing of it.
+      {"load identity, rotate, translate",
+       [] {
+         glLoadIdentity();
+         glRotatef(40, 1, 0, 0);
+         glTranslatef(2, 3, 4);
+       },
+       [] {
+         loadIdentityMatrix();
+         applyRotateX(40);
+         applyTranslate(2, 3, 4);
        }},
   };
-  for (const MatrixCase &c : cases) {
+  for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    startFromSkewedMatrix();
-    c.openGl();
-    const Matrix expected = readMatrix(GL_MODELVIEW_MATRIX);
-    startFromSkewedMatrix();
-    c.ours();
-    EXPECT_TRUE(matricesNear(readMatrix(GL_MODELVIEW_MATRIX), expected, 2e-6f));
-  }
-}
-
-TEST(TransformMatrixProperties, NinetyDegreesTurnsEachAxisOntoTheNext) {
-  struct Turn {
-    std::string name;
-    const float *(TransformMatrix::*rotate)(float);
-    int from;  // column of the axis that is turned
-    int onto;  // row it lands in
-  };
-  const std::vector<Turn> turns = {
-      {"about z, x onto y", &TransformMatrix::rotateZ, 0, 1},
-      {"about x, y onto z", &TransformMatrix::rotateX, 1, 2},
-      {"about y, z onto x", &TransformMatrix::rotateY, 2, 0},
-  };
-  TransformMatrix m(TransformKind::Identity, 0, 0, 0);
-  for (const Turn &t : turns) {
-    SCOPED_TRACE(t.name);
-    const float *e = (m.*t.rotate)(90);
-    for (int row = 0; row < 3; ++row) {
-      EXPECT_NEAR(e[4 * t.from + row], row == t.onto ? 1.0f : 0.0f, 1e-7f) << "row " << row;
-    }
+    EXPECT_TRUE(sameMatrixAsGl(c.gl, c.ours, 2e-6f, startFromSkewedMatrix));
   }
 }
 
@@ -97,12 +83,11 @@ TEST(ApplyRotate, TurnsAboutTheFirstAxisFlaggedOnly) {
   };
   for (const AxisCase &c : cases) {
     SCOPED_TRACE(::testing::Message() << "flags " << c.onX << c.onY << c.onZ);
-    startFromSkewedMatrix();
-    if (c.axisX != 0 || c.axisY != 0 || c.axisZ != 0) glRotatef(30, c.axisX, c.axisY, c.axisZ);
-    const Matrix expected = readMatrix(GL_MODELVIEW_MATRIX);
-    startFromSkewedMatrix();
-    applyRotate(30, c.onX, c.onY, c.onZ);
-    EXPECT_TRUE(matricesNear(readMatrix(GL_MODELVIEW_MATRIX), expected, 2e-6f));
+    EXPECT_TRUE(sameMatrixAsGl(
+        [&] {
+          if (c.axisX != 0 || c.axisY != 0 || c.axisZ != 0) glRotatef(30, c.axisX, c.axisY, c.axisZ);
+        },
+        [&] { applyRotate(30, c.onX, c.onY, c.onZ); }, 2e-6f, startFromSkewedMatrix));
   }
 }
 

@@ -1,53 +1,47 @@
 #!/bin/bash
 # The panel's checkboxes drive the scene: a click on a row changes that row's
 # flag and no other, and auto-rotation runs by itself.
+set -euo pipefail
 . "$(dirname "$0")/lib.sh" "$@"
 
-start_x_server
 start_viewer
-
-SHOW_GRID=3 ORTHO=4 WIREFRAME=5
 
 # "Show Gridlines", "Wireframe View", "Orthogonal View": after each click the
 # picture is the reference picture of that one setting changed.
-check_view_switches "click_checkbox $SHOW_GRID" "click_checkbox $WIREFRAME" \
-  "click_checkbox $ORTHO" "click_checkbox $ORTHO"
+check_view_switches "click_checkbox $ROW_GRID" "click_checkbox $ROW_WIREFRAME" \
+  "click_checkbox $ROW_ORTHO" "click_checkbox $ROW_ORTHO"
 
 # "Rotation along x / y / z axis": a click starts a turn that goes on with
 # the pointer resting in the panel; the key of the same axis then stops it,
 # which it can only if the row set that axis's flag and no other.
-keys=xyz
-for row in 0 1 2; do
-  key=${keys:row:1}
-  click_checkbox $row
+for row_and_key in "$ROW_SPIN_X x" "$ROW_SPIN_Y y" "$ROW_SPIN_Z z"; do
+  read -r row key <<<"$row_and_key"
+  click_checkbox "$row"
   changed=$(changes_by_itself "row$row")
   echo "row $row: $changed pixels changed in half a second"
   [ "$changed" -gt 1000 ] || fail "a click on row $row started no turn"
   press_keys "$key"
   changed=$(changes_by_itself "row${row}_stopped")
   [ "$changed" -eq 0 ] || fail "'$key' did not stop the turn that row $row started: the row drives another flag"
-  click_checkbox $row  # clears the box, writing 0: the turn stays stopped
+  click_checkbox "$row"  # clears the box, writing 0: the turn stays stopped
 done
 
 # Keys typed into the panel belong to the panel: 'g' there leaves the grid.
 screenshot before_typing
-xdotool mousemove $((PANEL_X + 40)) $((PANEL_Y + 40)) key g
-settle
+panel_keys g
 screenshot typed_in_panel
 changed=$(pixels_changed before_typing typed_in_panel)
 [ "$changed" -eq 0 ] || fail "a key typed in the panel reached the main window"
 
 # Space clicks the focused row, the last one clicked: "Rotation along z axis".
-xdotool key space
+panel_keys space
 changed=$(changes_by_itself space_on_z)
 [ "$changed" -gt 1000 ] || fail "Space did not start the z rotation"
-xdotool key space
-settle
+panel_keys space
 # Tab moves the focus on to "Show Gridlines", and Space hides the grid.
 screenshot before_tab
-xdotool key Tab space
-settle
-import -window root -crop 200x120+$PANEL_X+$PANEL_Y +repage "$WORK/panel_focus.png"
+panel_keys Tab space
+panel_screenshot "$WORK/panel_focus.png"
 screenshot after_tab
 changed=$(pixels_changed before_tab after_tab)
 [ "$changed" -gt 5000 ] || fail "Tab and Space did not hide the grid ($changed pixels changed)"
@@ -57,11 +51,11 @@ changed=$(pixels_changed before_tab after_tab)
 # the grid stays; the click after that hides it.
 press_keys g
 screenshot shown_by_key
-click_checkbox $SHOW_GRID
+click_checkbox "$ROW_GRID"
 screenshot after_click
 changed=$(pixels_changed shown_by_key after_click)
 [ "$changed" -eq 0 ] || fail "the click changed the picture ($changed pixels): the grid went"
-click_checkbox $SHOW_GRID
+click_checkbox "$ROW_GRID"
 screenshot hidden_again
 changed=$(pixels_changed after_click hidden_again)
 [ "$changed" -gt 5000 ] || fail "a second click did not hide the grid"

@@ -1,9 +1,9 @@
 #!/bin/bash
 # Keys and drags in the main window change the picture as a user expects:
 # each result is the reference picture of the view it should give.
+set -euo pipefail
 . "$(dirname "$0")/lib.sh" "$@"
 
-start_x_server
 start_viewer
 
 check_view_switches "press_keys g" "press_keys w" "press_keys p" "press_keys o"

@@ -1,43 +1,62 @@
-# Shared by the end-to-end tests: a private X server, the real viewer on it,
-# real input through xdotool, screenshots read back with ImageMagick and
-# compared with reference pictures drawn by OpenGL's own calls.
-# Usage: . lib.sh /path/to/vehicle-viewer /path/to/close-window /path/to/reference-frame
+#!/bin/bash
+# Sourced by the end-to-end tests, the screenshots and the Windows check, which
+# run on a private X server (scripts/on-virtual-display): the real viewer on
+# it, real input through xdotool, screenshots read back with ImageMagick and
+# compared with reference pictures drawn by OpenGL's own calls. It sets no
+# shell options; each script sets its own.
+# Usage: . lib.sh VIEWER [CLOSE_WINDOW [REFERENCE_FRAME]]
 
-set -eu
-. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual-screen"
+VIEWER=$1
+CLOSE_WINDOW=${2:-}
+REFERENCE_FRAME=${3:-}
+
+# Where the windows are. Without a window manager the main window's drawing
+# area is where the viewer asks for it; the panel opens there too, and
+# start_viewer moves it aside.
+MAIN_X=40
+MAIN_Y=40
+MAIN_SIDE=600
+PANEL_X=700
+PANEL_Y=40
+# The panel's rows, top to bottom, and the middle of each row's box: GLUI
+# draws the boxes 13 pixels square, from (7, 7) and every 16 below.
+ROW_SPIN_X=0 ROW_SPIN_Y=1 ROW_SPIN_Z=2 ROW_GRID=3 ROW_ORTHO=4 ROW_WIREFRAME=5
+BOX_MIDDLE_X=13
+BOX_MIDDLE_Y=(13 29 45 61 77 93)
+
+# How long start_viewer waits for both windows; slower runs (valgrind, Wine)
+# set more after sourcing this.
+WINDOW_WAIT_SECONDS=15
+
+[ -n "${DISPLAY:-}" ] || {
+  echo "FAIL: no X display: run this under scripts/on-virtual-display" >&2
+  exit 1
+}
 
 # At exit the GL driver is unloaded before LeakSanitizer looks, and leaks
 # inside an unloaded module can't be told from ours; so the viewer's leaks
 # are checked in-process (where the driver stays loaded) and under valgrind,
 # and here the sanitizers watch for memory errors and undefined behaviour.
 export ASAN_OPTIONS=detect_leaks=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Mesa would otherwise keep a shader cache in the user's home.
 export MESA_SHADER_CACHE_DISABLE=true
 
-VIEWER=$1
-CLOSE_WINDOW=${2:-}
-REFERENCE_FRAME=${3:-}
 WORK=$(mktemp -d)
 VIEWER_PID=
-XVFB_PID=
-PANEL_X=700
-PANEL_Y=40
 # ImageMagick 7 names its converter magick; its convert, where kept, may warn
 # that it is deprecated.
 CONVERT=convert
 command -v magick >/dev/null && CONVERT=magick
 
 finish() {
-  status=$?
-  # Wait for both to be gone: a server still shutting down can hold on to its
-  # display number and take the next test's connections.
-  for pid in $VIEWER_PID $XVFB_PID; do
-    if kill "$pid" 2>/dev/null; then wait "$pid" 2>/dev/null || true; fi
-  done
+  local status=$?
+  if [ -n "$VIEWER_PID" ] && kill "$VIEWER_PID" 2>/dev/null; then wait "$VIEWER_PID" 2>/dev/null || true; fi
   if [ "$status" -ne 0 ] && [ -f "$WORK/viewer.log" ]; then
     echo "--- viewer output ---"
     cat "$WORK/viewer.log"
   fi
+  # KEEP_SHOTS=DIR keeps every screenshot and log of the run there.
   [ -n "${KEEP_SHOTS:-}" ] && cp -r "$WORK" "$KEEP_SHOTS"
   rm -rf "$WORK"
   exit "$status"
@@ -49,34 +68,32 @@ fail() {
   exit 1
 }
 
-# A private X server on a display number it chooses itself, so that
-# servers started side by side never collide. Without -noreset the server
-# resets whenever its last client leaves, and a client connecting just then
-# (the viewer after xdpyinfo, or a second viewer after the first) is refused.
-start_x_server() {
-  Xvfb -displayfd 3 -screen 0 "$VIRTUAL_SCREEN" -nolisten tcp -noreset 3>"$WORK/display" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do
-    if [ -s "$WORK/display" ]; then
-      export DISPLAY=":$(head -1 "$WORK/display")"
-      xdpyinfo >/dev/null 2>&1 && return 0
-    fi
-    sleep 0.1
-  done
-  fail "Xvfb did not start"
-}
-
+# The id of the window titled $1, or nothing while there is none.
 window_id() {
-  xdotool search --name "^$1\$" 2>/dev/null | head -1
+  { xdotool search --name "^$1\$" 2>/dev/null || true; } | head -1
 }
 
-# Starts the viewer with the given arguments and waits for both windows.
-# Without a window manager both open at (40, 40); the panel is moved aside
-# so that the main window can be read.
+# A window's drawing area on the screen: "X Y WIDTH HEIGHT".
+window_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+                           /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}'
+}
+
+# "WIDTHxHEIGHT" of a window.
+window_size() {
+  local x y w h
+  read -r x y w h <<<"$(window_geometry "$1")"
+  echo "${w}x$h"
+}
+
+# Starts the viewer with the given arguments, waits for both windows and
+# leaves their ids in MAIN and PANEL. The panel is moved aside so that the
+# main window can be read.
 start_viewer() {
   "$VIEWER" "$@" >"$WORK/viewer.log" 2>&1 &
   VIEWER_PID=$!
-  for _ in $(seq "${WINDOW_WAIT_TENTHS:-150}"); do
+  local tenth
+  for ((tenth = 0; tenth < 10 * WINDOW_WAIT_SECONDS; tenth++)); do
     viewer_running || fail "the viewer ended before its windows appeared"
     MAIN=$(window_id "Oskavel's Lab 2")
     PANEL=$(window_id GLUI)
@@ -87,7 +104,7 @@ start_viewer() {
     fi
     sleep 0.1
   done
-  fail "the viewer's windows did not appear"
+  fail "the viewer's windows did not appear within $WINDOW_WAIT_SECONDS s"
 }
 
 viewer_running() {
@@ -109,6 +126,7 @@ close_cleanly() {
   close_and_wait "$(window_id "$1")"
   echo "closing \"$1\": exit status $EXIT_STATUS"
   [ "$EXIT_STATUS" -eq 0 ] || fail "closing \"$1\" ended with status $EXIT_STATUS"
+  local reports
   reports=$(grep -E "ERROR: AddressSanitizer|runtime error:" "$WORK/viewer.log" || true)
   [ -z "$reports" ] || fail "sanitizer reports: $reports"
 }
@@ -116,29 +134,42 @@ close_cleanly() {
 # Real input, as a person gives it: the pointer goes to the window first,
 # since with no window manager the keyboard follows the pointer.
 press_keys() {
-  xdotool mousemove 340 340
+  xdotool mousemove $((MAIN_X + MAIN_SIDE / 2)) $((MAIN_Y + MAIN_SIDE / 2))
+  local key
   for key in "$@"; do xdotool key "$key"; done
   settle
 }
 
-# A left-button drag in the main window, from (x1, y) to (x2, y) in window
-# coordinates, in steps of the given size.
+# The same, typed into the panel.
+panel_keys() {
+  xdotool mousemove $((PANEL_X + 40)) $((PANEL_Y + 40))
+  local key
+  for key in "$@"; do xdotool key "$key"; done
+  settle
+}
+
+# A left-button drag in the main window along the row y, from x to `to` in
+# window coordinates, in steps of `step` pixels; the last step is cut short
+# where the step does not divide the distance.
 drag() {
-  x=$1 y=$2 x2=$3 step=$4
-  xdotool mousemove $((40 + x)) $((40 + y)) mousedown 1
-  while [ "$x" -ne "$x2" ]; do
-    if [ "$x" -lt "$x2" ]; then x=$((x + step)); else x=$((x - step)); fi
-    xdotool mousemove $((40 + x)) $((40 + y))
+  local x=$1 y=$2 to=$3 step=$4
+  [ "$step" -gt 0 ] || fail "drag: a step of $step pixels never arrives"
+  xdotool mousemove $((MAIN_X + x)) $((MAIN_Y + y)) mousedown 1
+  while [ "$x" -ne "$to" ]; do
+    if [ "$x" -lt "$to" ]; then
+      x=$((x + step < to ? x + step : to))
+    else
+      x=$((x - step > to ? x - step : to))
+    fi
+    xdotool mousemove $((MAIN_X + x)) $((MAIN_Y + y))
   done
   xdotool mouseup 1
   settle
 }
 
-# A left click on the middle of the panel's checkbox in row `index` (0 at the
-# top): GLUI draws the boxes 13 pixels square, from (7, 7) and every 16 below.
-BOX_MIDDLE_Y=(13 29 45 61 77 93)
+# A left click on the middle of the box in one of the panel's rows.
 click_checkbox() {
-  xdotool mousemove $((PANEL_X + 13)) $((PANEL_Y + BOX_MIDDLE_Y[$1])) click 1
+  xdotool mousemove $((PANEL_X + BOX_MIDDLE_X)) $((PANEL_Y + BOX_MIDDLE_Y[$1])) click 1
   settle
 }
 
@@ -164,9 +195,14 @@ settle() {
   sleep 0.7
 }
 
-# The main window's 600 x 600 pixels, as a person sees them.
+# The main window's pixels, as a person sees them, as the screenshot NAME.
 screenshot() {
-  import -window root -crop 600x600+40+40 +repage "$WORK/$1.png"
+  import -window root -crop "${MAIN_SIDE}x$MAIN_SIDE+$MAIN_X+$MAIN_Y" +repage "$WORK/$1.png"
+}
+
+# The panel window, whatever its size, as the picture FILE.
+panel_screenshot() {
+  import -window root -crop "$(window_size "$PANEL")+$PANEL_X+$PANEL_Y" +repage "$1"
 }
 
 # The reference picture of a view, as the screenshot NAME: the view in
@@ -182,7 +218,7 @@ reference() {
 # Takes the screenshot NAME and checks it against the reference picture of
 # the view the words describe (none: the default view).
 expect_reference() {
-  local name=$1
+  local name=$1 changed
   shift
   screenshot "$name"
   reference "${name}_reference" "$@"

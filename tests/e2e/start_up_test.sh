@@ -3,13 +3,14 @@
 # nine numbers or without them, the picture OpenGL's own calls draw for that
 # view, keeps redrawing without being asked, and ends cleanly when either
 # window is closed.
+set -euo pipefail
 . "$(dirname "$0")/lib.sh" "$@"
 
-start_x_server
 start_viewer
 
-geometry=$(xwininfo -id "$MAIN" | awk '/Absolute upper-left [XY]/ {printf "%s ", $4} /Width|Height/ {printf "%s ", $2}')
-[ "$geometry" = "40 40 600 600 " ] || fail "the main window is at x y width height $geometry, not 40 40 600 600"
+geometry=$(window_geometry "$MAIN")
+[ "$geometry" = "$MAIN_X $MAIN_Y $MAIN_SIDE $MAIN_SIDE" ] ||
+  fail "the main window is at x y width height $geometry, not $MAIN_X $MAIN_Y $MAIN_SIDE $MAIN_SIDE"
 [ -n "$PANEL" ] || fail "no GLUI panel window"
 
 # The window's depth buffer and its lighting, material and depth state set

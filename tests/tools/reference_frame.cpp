@@ -12,14 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "../gl_window.h"
-#include "../reference_scene.h"
-
-namespace {
-
-constexpr int kSide = 600;
-
-}  // namespace
+#include "gl_window.h"
+#include "reference_scene.h"
 
 int main(int argc, char **argv) {
   std::string words;
@@ -32,17 +26,18 @@ int main(int argc, char **argv) {
 
   // Clear of the viewer's windows, so that taking this picture never
   // uncovers part of theirs.
-  openGlWindow("reference frame", kSide, kSide, 660, 400);
+  openGlWindow("reference frame", kMainWindowSide, kMainWindowSide, 660, 400);
   setUpReferenceLighting();
-  glViewport(0, 0, kSide, kSide);
+  glViewport(0, 0, kMainWindowSide, kMainWindowSide);
   // A running viewer lights its grid lines with the normal its previous
   // frame ended on, so the second frame is the one to compare with.
   drawReferenceFrame(view);
   drawReferenceFrame(view);
 
-  const std::vector<unsigned char> pixels = readPixels(kSide, kSide);
-  std::printf("P6\n%d %d\n255\n", kSide, kSide);
+  const std::vector<unsigned char> pixels = readPixels(kMainWindowSide, kMainWindowSide);
+  std::printf("P6\n%d %d\n255\n", kMainWindowSide, kMainWindowSide);
   // GL's rows run bottom to top, PPM's top to bottom.
-  for (int row = kSide - 1; row >= 0; --row) std::fwrite(&pixels[row * kSide * 3], 1, kSide * 3, stdout);
+  for (int row = kMainWindowSide - 1; row >= 0; --row)
+    std::fwrite(&pixels[row * kMainWindowSide * 3], 1, kMainWindowSide * 3, stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -5,8 +5,10 @@
 # picture at start-up and after keys and panel clicks, the scene turning by
 # itself, the panel keeping its fitted size, and exit status 0 when the main
 # window is closed.
-# Usage: tests/windows/wine_check.sh path/to/vehicle-viewer.exe path/to/close-window path/to/reference-frame
+# Usage, on a private display (scripts/on-virtual-display):
+#   tests/windows/wine_check.sh path/to/vehicle-viewer.exe path/to/close-window path/to/reference-frame
 # (close-window and reference-frame: the tests' tools, built for Linux)
+set -euo pipefail
 
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 # Debian's package wine64 installs the 64-bit loader here, and no command in
@@ -43,7 +45,6 @@ place_window() {
   "$wine" "$WORK/place-window.exe" "$@" || fail "could not place the window '$1'"
 }
 
-start_x_server
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "making a Wine prefix in $WINEPREFIX"
   "$wine" wineboot -i >"$WORK/wineboot.log" 2>&1 || { cat "$WORK/wineboot.log"; fail "Wine made no prefix"; }
@@ -51,19 +52,17 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 # Wine takes seconds to start a program.
-WINDOW_WAIT_TENTHS=300
+WINDOW_WAIT_SECONDS=30
 start_viewer "$exe"
-size() {
-  xwininfo -id "$1" | awk '/Width/ {w = $2} /Height/ {h = $2} END {print w "x" h}'
-}
-[ "$(size "$MAIN")" = 600x600 ] || fail "the main window is $(size "$MAIN"), not 600x600"
-[ "$(size "$PANEL")" = 159x105 ] || fail "the panel is $(size "$PANEL"), not 159x105"
+[ "$(window_size "$MAIN")" = "${MAIN_SIDE}x$MAIN_SIDE" ] ||
+  fail "the main window is $(window_size "$MAIN"), not ${MAIN_SIDE}x$MAIN_SIDE"
+[ "$(window_size "$PANEL")" = 159x105 ] || fail "the panel is $(window_size "$PANEL"), not 159x105"
 # GLUT on Windows places the window's frame at (40, 40), and its drawing
 # area inside the frame. Moved to where they are on X11, the windows are
 # where lib.sh reads and drives them.
-echo "the main window's drawing area opened at $(xwininfo -id "$MAIN" |
-  awk '/Absolute upper-left [XY]/ {printf "%s%s", sep, $4; sep = ","}')"
-place_window "Oskavel's Lab 2" 40 40
+read -r x y _ <<<"$(window_geometry "$MAIN")"
+echo "the main window's drawing area opened at $x,$y"
+place_window "Oskavel's Lab 2" "$MAIN_X" "$MAIN_Y"
 place_window GLUI "$PANEL_X" "$PANEL_Y"
 settle
 import -window root "$WORK/screen.png"  # both windows, kept with KEEP_SHOTS
@@ -72,14 +71,13 @@ expect_reference start_up
 # Wine gives a window the keyboard once it is clicked; a click in the main
 # window changes nothing but where the next drag starts.
 keyboard_to_main_window() {
-  xdotool mousemove 340 340 click 1
+  xdotool mousemove $((MAIN_X + MAIN_SIDE / 2)) $((MAIN_Y + MAIN_SIDE / 2)) click 1
 }
 keyboard_to_main_window
 check_view_switches "press_keys g" "press_keys w" "press_keys p" "press_keys o"
 
-SHOW_GRID=3 ORTHO=4 WIREFRAME=5
-check_view_switches "click_checkbox $SHOW_GRID" "click_checkbox $WIREFRAME" \
-  "click_checkbox $ORTHO" "click_checkbox $ORTHO"
+check_view_switches "click_checkbox $ROW_GRID" "click_checkbox $ROW_WIREFRAME" \
+  "click_checkbox $ROW_ORTHO" "click_checkbox $ROW_ORTHO"
 
 # Last, as the turn leaves the scene turned: the viewer keeps drawing by
 # itself, frame after frame.
@@ -96,8 +94,9 @@ changed=$(changes_by_itself stopped)
 # through GLUT alone.
 place_window GLUI "$PANEL_X" "$PANEL_Y" 300 200
 settle
-echo "the panel, resized to 300x200: $(size "$PANEL")"
-[ "$(size "$PANEL")" = 159x105 ] || fail "the panel kept the size it was given, $(size "$PANEL"), not its fitted 159x105"
+echo "the panel, resized to 300x200: $(window_size "$PANEL")"
+[ "$(window_size "$PANEL")" = 159x105 ] ||
+  fail "the panel kept the size it was given, $(window_size "$PANEL"), not its fitted 159x105"
 
 close_cleanly "Oskavel's Lab 2"
 # Wine's server and services go a few seconds after the program.

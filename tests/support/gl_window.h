@@ -4,6 +4,10 @@
 
 #include <vector>
 
+// The side of the viewer's main window, and so of every picture compared
+// with it.
+constexpr int kMainWindowSide = 600;
+
 // Initialises GLUT and opens a width x height window as the viewer opens its
 // main one (double-buffered RGB with a depth buffer), at (x, y), drawing
 // nothing of its own; it is current on return. Before the first context,
