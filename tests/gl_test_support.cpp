@@ -20,63 +20,54 @@ namespace {
 int windowId = 0;
 
 // SceneState's fields, in order: a name, where it sits and how many ints or
-// floats it holds. The comparison and the printer walk this list, and it is
+// floats it holds. The comparison and the printer walk this list, which is
 // checked to cover the whole record.
 struct Field {
   const char *name;
   std::size_t offset;
-  int count;
+  std::size_t count;
   bool isFloat;
 };
-#define FIELD(name)                                                                      \
-  Field {                                                                                \
-#name, offsetof(SceneState, name), static_cast < int>(sizeof(SceneState::name) / 4), \
-        std::is_same_v < std::remove_all_extents_t < decltype(SceneState::name)>, float> \
-  }
+// clang-format off
+#define FIELD(name) Field{#name, offsetof(SceneState, name), sizeof(SceneState::name) / 4, \
+                          std::is_same_v<std::remove_all_extents_t<decltype(SceneState::name)>, float>}
 constexpr Field kFields[] = {
-    FIELD(windowSize),       FIELD(lightPosition), FIELD(lightSpecular), FIELD(lightDiffuse),
-    FIELD(materialSpecular), FIELD(cameraParams),  FIELD(orthoView),     FIELD(showGrid),
-    FIELD(wireframe),        FIELD(spinX),         FIELD(spinY),         FIELD(spinZ),
-    FIELD(spinCountX),       FIELD(spinCountY),    FIELD(spinCountZ),    FIELD(vehicleX),
-    FIELD(bodyYaw),          FIELD(jointAngle1),   FIELD(jointAngle2),   FIELD(jointAngle3),
-    FIELD(mouseMode),        FIELD(lastMouseX),    FIELD(mainWindow),
+    FIELD(windowSize), FIELD(lightPosition), FIELD(lightSpecular), FIELD(lightDiffuse), FIELD(materialSpecular),
+    FIELD(cameraParams), FIELD(orthoView), FIELD(showGrid), FIELD(wireframe), FIELD(spinX), FIELD(spinY),
+    FIELD(spinZ), FIELD(spinCountX), FIELD(spinCountY), FIELD(spinCountZ), FIELD(vehicleX), FIELD(bodyYaw),
+    FIELD(jointAngle1), FIELD(jointAngle2), FIELD(jointAngle3), FIELD(mouseMode), FIELD(lastMouseX),
+    FIELD(mainWindow),
 };
 #undef FIELD
+// clang-format on
 
-// Every member is a 4-byte int or float: the record has no padding, and the
-// fields above cover it exactly when their sizes add up to it.
-static_assert(sizeof(int) == 4 && sizeof(float) == 4);
+// Every member is a 4-byte int or float, so the record has no padding, and
+// the fields above cover it when their sizes add up to its size.
 constexpr std::size_t coveredBytes() {
   std::size_t bytes = 0;
-  for (const Field &f : kFields) bytes += 4 * static_cast<std::size_t>(f.count);
+  for (const Field &f : kFields) bytes += 4 * f.count;
   return bytes;
 }
-static_assert(coveredBytes() == sizeof(SceneState), "a field of SceneState is missing from kFields");
+static_assert(sizeof(int) == 4 && sizeof(float) == 4 && coveredBytes() == sizeof(SceneState),
+              "a field of SceneState is missing from kFields");
+
+const char *bytesOf(const SceneState &s, const Field &f) {
+  return reinterpret_cast<const char *>(&s) + f.offset;
+}
 
 std::string valueOf(const SceneState &s, const Field &f) {
   std::ostringstream out;
   out.precision(9);  // enough to tell any two floats apart
-  const unsigned char *bytes = reinterpret_cast<const unsigned char *>(&s) + f.offset;
-  if (f.count > 1) out << '{';
-  for (int i = 0; i < f.count; ++i) {
-    if (i > 0) out << ", ";
-    if (f.isFloat) {
-      float v;
-      std::memcpy(&v, bytes + 4 * i, 4);
-      out << v;
-    } else {
-      int v;
-      std::memcpy(&v, bytes + 4 * i, 4);
-      out << v;
-    }
+  for (std::size_t i = 0; i < f.count; ++i) {
+    float x;
+    int n;
+    std::memcpy(&x, bytesOf(s, f) + 4 * i, 4);
+    std::memcpy(&n, bytesOf(s, f) + 4 * i, 4);
+    out << (i > 0 ? ", " : f.count > 1 ? "{" : "");
+    f.isFloat ? out << x : out << n;
   }
   if (f.count > 1) out << '}';
   return out.str();
-}
-
-bool sameBytes(const SceneState &a, const SceneState &b, const Field &f) {
-  return std::memcmp(reinterpret_cast<const unsigned char *>(&a) + f.offset,
-                     reinterpret_cast<const unsigned char *>(&b) + f.offset, 4 * f.count) == 0;
 }
 
 }  // namespace
@@ -119,7 +110,7 @@ std::uint32_t fuzzSeed(std::uint32_t fixed) {
 ::testing::AssertionResult sameState(const SceneState &actual, const SceneState &expected) {
   std::string differences;
   for (const Field &f : kFields) {
-    if (sameBytes(actual, expected, f)) continue;
+    if (std::memcmp(bytesOf(actual, f), bytesOf(expected, f), 4 * f.count) == 0) continue;
     differences += std::string(differences.empty() ? "" : "; ") + f.name + " is " + valueOf(actual, f) +
                    ", expected " + valueOf(expected, f);
   }
