@@ -3,7 +3,7 @@
 
 ARGS ?=
 
-.PHONY: run test bench screenshots valgrind windows clean
+.PHONY: run test bench screenshots valgrind windows deb dist clean
 
 run:
 	./run $(ARGS)
@@ -40,6 +40,16 @@ windows:
 	@scripts/build build/windows/tools -DVIEWER_TESTS=ON close-window reference-frame
 	tests/windows/wine_check.sh build/windows/vehicle-viewer.exe build/windows/tools/tests/close-window \
 	  build/windows/tools/tests/reference-frame
+
+# The Debian package, built with debhelper from a copy of the tree in
+# build/deb/ and checked with lintian and the desktop's validators.
+deb:
+	@scripts/install-deps deb
+	scripts/build-deb
+
+# The source tarball of the committed tree.
+dist:
+	scripts/make-dist
 
 clean:
 	rm -rf build
