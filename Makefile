@@ -31,15 +31,16 @@ valgrind:
 	@scripts/build build/valgrind -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIEWER_TESTS=ON vehicle-viewer close-window
 	tests/e2e/valgrind_session.sh build/valgrind/vehicle-viewer build/valgrind/tests/close-window
 
-# The viewer cross-built for Windows against freeglut's Debian source, then
-# run under Wine on a private virtual display and checked there with the
+# The viewer cross-built for Windows against freeglut's Debian source and
+# packed into the release zip, which is checked, unpacked, and its .exe run
+# under Wine on a private virtual display and checked there with the
 # end-to-end tests' tools, built for Linux.
 windows:
 	@scripts/install-deps windows
 	@scripts/build-windows
 	@scripts/build build/windows/tools -DVIEWER_TESTS=ON close-window reference-frame
-	tests/windows/wine_check.sh build/windows/vehicle-viewer.exe build/windows/tools/tests/close-window \
-	  build/windows/tools/tests/reference-frame
+	tests/windows/release_check.sh build/windows/vehicle-viewer-$$(scripts/version)-windows-x64.zip \
+	  build/windows/tools/tests/close-window build/windows/tools/tests/reference-frame
 
 # The Debian package, built with debhelper from a copy of the tree in
 # build/deb/ and checked with lintian and the desktop's validators.
