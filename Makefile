@@ -5,7 +5,7 @@
 ARGS ?=
 DISPLAY_OF_OUR_OWN = scripts/on-virtual-display
 
-.PHONY: run test bench screenshots valgrind windows clean
+.PHONY: run test bench screenshots valgrind windows deb dist clean
 
 run:
 	./run $(ARGS)
@@ -34,15 +34,26 @@ valgrind:
 	$(DISPLAY_OF_OUR_OWN) tests/e2e/valgrind_session.sh build/valgrind/vehicle-viewer \
 	  build/valgrind/tests/tools/close-window
 
-# The viewer cross-built for Windows against freeglut's Debian source, then
-# run under Wine and checked there with the end-to-end tests' tools, built
-# for Linux.
+# The viewer cross-built for Windows against freeglut's Debian source and
+# packed into the release zip, which is checked, unpacked, and its .exe run
+# under Wine and checked there with the end-to-end tests' tools, built for
+# Linux.
 windows:
 	@scripts/install-deps windows
 	@scripts/build-windows
 	@scripts/build build/windows/tools -DVIEWER_TOOLS=ON close-window reference-frame
-	$(DISPLAY_OF_OUR_OWN) tests/windows/wine_check.sh build/windows/vehicle-viewer.exe \
+	$(DISPLAY_OF_OUR_OWN) tests/windows/release_check.sh build/windows/vehicle-viewer-$$(scripts/version)-windows-x64.zip \
 	  build/windows/tools/tests/tools/close-window build/windows/tools/tests/tools/reference-frame
+
+# The Debian package, built with debhelper from a copy of the tree in
+# build/deb/ and checked with lintian and the desktop's validators.
+deb:
+	@scripts/install-deps deb
+	scripts/build-deb
+
+# The source tarball of the committed tree.
+dist:
+	scripts/make-dist
 
 clean:
 	rm -rf build

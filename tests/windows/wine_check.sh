@@ -29,7 +29,7 @@ done
 # A prefix (Wine's C: drive and registry) and a home of Wine's own, kept in
 # the build tree: a new prefix takes seconds to make, and Wine writes menu
 # entries and file types into the home.
-wine_dir=$(dirname "$exe")/wine
+wine_dir=${WINE_DIR:-$(dirname "$exe")/wine}
 export WINEPREFIX=$wine_dir/prefix HOME=$wine_dir/home WINEDEBUG=-all
 # No offer to install Wine's stand-ins for .NET and Internet Explorer, which
 # the viewer does not use, and no menu entries.

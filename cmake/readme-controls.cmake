@@ -1,0 +1,53 @@
+# The keys and drags are written once, in the table of README.md's
+# "## Controls" section; the manual page and the Windows README.txt are made
+# from it.
+#
+# readme_controls(README FORMAT OUT_VAR) sets OUT_VAR to the table's rows,
+# one entry per input: FORMAT roff gives man(7) .TP paragraphs, text gives
+# the input on a line of its own and the effect indented below it.
+function(readme_controls readme format out_var)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${readme}")
+  file(READ "${readme}" readme_text)
+  # The effects hold semicolons, which would split CMake's lists.
+  string(REPLACE ";" "<semicolon>" readme_text "${readme_text}")
+  string(FIND "${readme_text}" "\n## Controls\n" start)
+  if(start EQUAL -1)
+    message(FATAL_ERROR "${readme} has no \"## Controls\" section")
+  endif()
+  math(EXPR start "${start} + 1")
+  string(SUBSTRING "${readme_text}" ${start} -1 section)
+  string(FIND "${section}" "\n## " end)
+  string(SUBSTRING "${section}" 0 ${end} section)
+  string(REPLACE "\n" ";" lines "${section}")
+
+  set(result "")
+  set(rows 0)
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^\\| (.+) \\| (.+) \\|$" OR CMAKE_MATCH_1 STREQUAL "Input")
+      continue()
+    endif()
+    set(input "${CMAKE_MATCH_1}")
+    set(effect "${CMAKE_MATCH_2}")
+    if(format STREQUAL "roff")
+      foreach(cell input effect)
+        string(REPLACE "\\" "\\e" ${cell} "${${cell}}")
+        string(REGEX REPLACE "-([0-9])" "\\\\-\\1" ${cell} "${${cell}}")
+        string(REGEX REPLACE "`([^`]*)`" "\\\\fB\\1\\\\fR" ${cell} "${${cell}}")
+      endforeach()
+      string(APPEND result ".TP\n${input}\n${effect}\n")
+    elseif(format STREQUAL "text")
+      string(REPLACE "`" "" input "${input}")
+      string(REPLACE "`" "" effect "${effect}")
+      string(APPEND result "  ${input}\n      ${effect}\n")
+    else()
+      message(FATAL_ERROR "readme_controls: no format '${format}'")
+    endif()
+    math(EXPR rows "${rows} + 1")
+  endforeach()
+  if(rows EQUAL 0)
+    message(FATAL_ERROR "the \"## Controls\" section of ${readme} has no table of inputs")
+  endif()
+  string(REPLACE "<semicolon>" ";" result "${result}")
+  string(REGEX REPLACE "\n$" "" result "${result}")
+  set(${out_var} "${result}" PARENT_SCOPE)
+endfunction()
