@@ -18,13 +18,25 @@ using Matrix = std::array<float, 16>;
 constexpr Matrix kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 constexpr std::size_t kModelViewDepth = 32;
 constexpr std::size_t kProjectionDepth = 4;
-constexpr int kFloatsPerVertex = 11;
-
+// A vertex, or a fragment made here: a fragment of a line is shaded a
+// share `along` of the way from the line's first end to its second.
 struct Vertex {
   float position[4];
   float normal[3];
   float colour[4];
+  float normal2[3];
+  float colour2[4];
+  float along;
 };
+constexpr int kFloatsPerVertex = sizeof(Vertex) / sizeof(float);
+
+Vertex vertex(const float *position, const float *normal, const float *colour) {
+  Vertex v;
+  for (int i = 0; i < 4; ++i) v.position[i] = position[i], v.colour[i] = v.colour2[i] = colour[i];
+  for (int i = 0; i < 3; ++i) v.normal[i] = v.normal2[i] = normal[i];
+  v.along = 0;
+  return v;
+}
 
 // One vertex shader for everything: OpenGL 1.x's lighting equation for one
 // light at infinity and a viewer at infinity, evaluated per vertex.
@@ -32,6 +44,9 @@ const char *const kVertexShader = R"(
 attribute vec4 position;
 attribute vec3 normal;
 attribute vec4 colour;
+attribute vec3 normal2;
+attribute vec4 colour2;
+attribute float along;
 uniform mat4 modelViewProjection;
 uniform mat3 normalMatrix;
 uniform bool lighting;
@@ -50,13 +65,7 @@ uniform vec3 materialSpecular;
 uniform vec3 materialEmission;
 uniform float shininess;
 varying vec4 shade;
-void main() {
-  gl_Position = modelViewProjection * position;
-  gl_PointSize = 1.0;
-  if (!lighting) {
-    shade = colour;
-    return;
-  }
+vec4 lit(vec3 normal, vec4 colour) {
   vec4 ambient = colourMaterial ? colour : materialAmbient;
   vec4 diffuse = colourMaterial ? colour : materialDiffuse;
   vec3 c = materialEmission + ambient.rgb * sceneAmbient;
@@ -71,7 +80,16 @@ void main() {
       c += nl * diffuse.rgb * lightDiffuse + glossy * materialSpecular * lightSpecular;
     }
   }
-  shade = vec4(clamp(c, 0.0, 1.0), diffuse.a);
+  return vec4(clamp(c, 0.0, 1.0), diffuse.a);
+}
+void main() {
+  gl_Position = modelViewProjection * position;
+  gl_PointSize = 1.0;
+  if (lighting) {
+    shade = mix(lit(normal, colour), lit(normal2, colour2), along);
+  } else {
+    shade = mix(colour, colour2, along);
+  }
 }
 )";
 
@@ -149,7 +167,6 @@ struct GlState {
   GLuint program = 0;
   GLuint buffer = 0;
   GLint uniforms[kUniformCount] = {};
-  std::vector<float> upload;
 };
 
 namespace {
@@ -229,12 +246,12 @@ GLuint compile(GLenum type, const char *source) {
   return shader;
 }
 
-void setUniforms(bool windowSpace) {
+void setUniforms(bool windowSpace, bool lightable) {
   GlState &s = *current;
   const GLint *u = s.uniforms;
   const Matrix mvp = windowSpace ? kIdentity : modelViewProjection();
   emscripten_glUniformMatrix4fv(u[kModelViewProjection], 1, GL_FALSE, mvp.data());
-  const bool lit = s.lighting && !windowSpace;
+  const bool lit = s.lighting && lightable;
   emscripten_glUniform1i(u[kLighting], lit);
   if (!lit) return;
   const std::array<float, 9> n = normalMatrix();
@@ -262,101 +279,68 @@ void setUniforms(bool windowSpace) {
   emscripten_glUniform1f(u[kShininess], s.shininess);
 }
 
-// Draws vertices as WebGL primitives; in window space their positions are
-// already clip coordinates and they are never lit.
-void draw(GLenum mode, const std::vector<Vertex> &vertices, bool windowSpace) {
+// Draws vertices as WebGL primitives. In window space their positions are
+// already clip coordinates; bitmaps are never lit.
+void draw(GLenum mode, const std::vector<Vertex> &vertices, bool windowSpace, bool lightable = true) {
   if (vertices.empty()) return;
-  GlState &s = *current;
-  s.upload.clear();
-  for (const Vertex &v : vertices) {
-    s.upload.insert(s.upload.end(), v.position, v.position + 4);
-    s.upload.insert(s.upload.end(), v.normal, v.normal + 3);
-    s.upload.insert(s.upload.end(), v.colour, v.colour + 4);
-  }
-  emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.upload.size() * sizeof(float)),
-                          s.upload.data(), GL_STREAM_DRAW);
-  setUniforms(windowSpace);
+  const float *data = reinterpret_cast<const float *>(vertices.data());
+  emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)), data,
+                          GL_STREAM_DRAW);
+  setUniforms(windowSpace, lightable);
   emscripten_glDrawArrays(mode, 0, static_cast<GLsizei>(vertices.size()));
 }
 
-// A fragment made here, at pixel (x, y) of the window: drawn as a one-pixel
-// point on the pixel's centre.
-Vertex windowPoint(int x, int y, float z, const float *colour) {
+// Pixel (x, y) of the window as a one-pixel point on the pixel's centre.
+void placeAtPixel(Vertex &v, int x, int y, float z) {
   const int *vp = current->viewport;
-  Vertex v = {{(x + 0.5f - vp[0]) * 2 / vp[2] - 1, (y + 0.5f - vp[1]) * 2 / vp[3] - 1, z * 2 - 1, 1},
-              {0, 0, 1},
-              {colour[0], colour[1], colour[2], colour[3]}};
-  return v;
+  v.position[0] = (x + 0.5f - vp[0]) * 2 / vp[2] - 1;
+  v.position[1] = (y + 0.5f - vp[1]) * 2 / vp[3] - 1;
+  v.position[2] = z * 2 - 1;
+  v.position[3] = 1;
 }
 
-struct WindowVertex {
-  float x, y, z;
-  const float *colour;
-};
-
-// The pixels of one line piece by the diamond-exit rule: along the major
-// axis, every pixel whose boundary the piece crosses on its way out, from
-// the first it leaves to the last; the pixel it ends in is not drawn.
-void rasterisePiece(const WindowVertex &a, const WindowVertex &b, std::vector<Vertex> &out) {
-  const float dx = b.x - a.x, dy = b.y - a.y;
-  const bool xMajor = std::fabs(dx) >= std::fabs(dy);
-  const float from = xMajor ? a.x : a.y, to = xMajor ? b.x : b.y;
-  if (from == to) return;
-  const bool forward = to > from;
-  // Leaving pixel c forwards crosses c + 1; backwards, c.
-  const int first = forward ? static_cast<int>(std::floor(from)) : static_cast<int>(std::ceil(from)) - 1;
-  const int last = forward ? static_cast<int>(std::floor(to)) - 1 : static_cast<int>(std::ceil(to));
-  for (int c = first; forward ? c <= last : c >= last; c += forward ? 1 : -1) {
-    const float t = (c + 0.5f - from) / (to - from);
-    const float minor = xMajor ? a.y + t * dy : a.x + t * dx;
-    const int m = static_cast<int>(std::floor(minor));
-    const float z = a.z + t * (b.z - a.z);
-    out.push_back(windowPoint(xMajor ? c : m, xMajor ? m : c, z, a.colour));
-  }
+// The canvas's height, for line_raster.cpp.
+int windowHeight() {
+  int width = 0, height = 0;
+  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
+  return height;
 }
 
-WindowVertex between(const WindowVertex &a, const WindowVertex &b, float t) {
-  return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z), a.colour};
-}
-
-// A stippled line as llvmpipe draws one: the counter steps once per whole
-// pixel of the line's length, rounded up, and each run of set bits becomes a
-// piece of the line of its own.
-void stippleLine(const WindowVertex &a, const WindowVertex &b, bool reset, std::vector<Vertex> &out) {
+// Lines become the pixels line_raster.cpp picks, each shaded between the
+// two ends of its segment.
+void drawLines(GLenum primitive, const std::vector<Vertex> &vertices) {
   GlState &s = *current;
-  if (reset) s.stippleCounter = 0;
-  const float length = std::fmax(std::fabs(b.x - a.x), std::fabs(b.y - a.y));
-  const int steps = std::isfinite(length) ? static_cast<int>(std::ceil(length)) : 0;
-  bool on = false;
-  float start = 0;
-  for (int i = 0; i < steps; ++i) {
-    const bool bit = (s.stipplePattern >> ((s.stippleCounter / s.stippleFactor) & 15)) & 1;
-    if (bit != on) {
-      if (on && start != i) rasterisePiece(between(a, b, start / length), between(a, b, i / length), out);
-      if (!on) start = static_cast<float>(i);
-      on = bit;
-    }
-    ++s.stippleCounter;
-  }
-  if (on && start < length) rasterisePiece(between(a, b, start / length), b, out);
-}
-
-void drawStippled(GLenum primitive, const std::vector<Vertex> &vertices) {
   const Matrix mvp = modelViewProjection();
-  std::vector<WindowVertex> w;
-  for (const Vertex &v : vertices) {
-    const std::array<float, 3> p = toWindow(v.position, mvp);
-    w.push_back({p[0], p[1], p[2], v.colour});
-  }
-  std::vector<Vertex> fragments;
-  const std::size_t n = w.size();
+  const int height = windowHeight();
+  std::vector<Vertex> points;
+  std::vector<LineFragment> fragments;
+  auto segment = [&](const Vertex &from, const Vertex &to, bool first) {
+    const std::array<float, 3> a = toWindow(from.position, mvp), b = toWindow(to.position, mvp);
+    const LineEnd ends[2] = {{a[0], a[1], a[2], 0}, {b[0], b[1], b[2], 1}};
+    fragments.clear();
+    if (s.lineStipple) {
+      if (first) s.stippleCounter = 0;
+      stippleLine(ends[0], ends[1], {s.stipplePattern, s.stippleFactor}, s.stippleCounter, height, fragments);
+    } else {
+      rasteriseLine(ends[0], ends[1], height, fragments);
+    }
+    Vertex v = from;
+    for (int i = 0; i < 3; ++i) v.normal2[i] = to.normal[i];
+    for (int i = 0; i < 4; ++i) v.colour2[i] = to.colour[i];
+    for (const LineFragment &f : fragments) {
+      placeAtPixel(v, f.x, f.y, f.z);
+      v.along = f.along;
+      points.push_back(v);
+    }
+  };
+  const std::size_t n = vertices.size();
   if (primitive == GL_LINES) {
-    for (std::size_t i = 0; i + 1 < n; i += 2) stippleLine(w[i], w[i + 1], true, fragments);
+    for (std::size_t i = 0; i + 1 < n; i += 2) segment(vertices[i], vertices[i + 1], true);
   } else {
-    for (std::size_t i = 0; i + 1 < n; ++i) stippleLine(w[i], w[i + 1], i == 0, fragments);
-    if (primitive == GL_LINE_LOOP && n > 1) stippleLine(w[n - 1], w[0], n == 1, fragments);
+    for (std::size_t i = 0; i + 1 < n; ++i) segment(vertices[i], vertices[i + 1], i == 0);
+    if (primitive == GL_LINE_LOOP && n > 1) segment(vertices[n - 1], vertices[0], false);
   }
-  draw(GL_POINTS, fragments, true);
+  draw(GL_POINTS, points, true);
 }
 
 std::vector<Vertex> asTriangles(GLenum primitive, const std::vector<Vertex> &v) {
@@ -371,9 +355,8 @@ std::vector<Vertex> asTriangles(GLenum primitive, const std::vector<Vertex> &v) 
 
 // What glEnd, glDrawArrays and glDrawElements have in common.
 void drawPrimitive(GLenum p, const std::vector<Vertex> &vertices) {
-  const bool line = p == GL_LINES || p == GL_LINE_STRIP || p == GL_LINE_LOOP;
-  if (line && current->lineStipple) {
-    drawStippled(p, vertices);
+  if (p == GL_LINES || p == GL_LINE_STRIP || p == GL_LINE_LOOP) {
+    drawLines(p, vertices);
   } else if (p == GL_QUADS) {
     draw(GL_TRIANGLES, asTriangles(p, vertices), false);
   } else if (p == GL_QUAD_STRIP) {
@@ -393,7 +376,8 @@ Vertex arrayVertex(unsigned i) {
   const float *n = s.normalArray.enabled
                        ? reinterpret_cast<const float *>(s.normalArray.data + i * s.normalArray.stride)
                        : s.normal;
-  return {{p[0], p[1], p[2], 1}, {n[0], n[1], n[2]}, {s.colour[0], s.colour[1], s.colour[2], s.colour[3]}};
+  const float position[4] = {p[0], p[1], p[2], 1};
+  return vertex(position, n, s.colour);
 }
 
 GlState::Array *clientArray(GLenum array) {
@@ -451,9 +435,9 @@ GlState *createGlState() {
   const GLuint program = emscripten_glCreateProgram();
   emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, kVertexShader));
   emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-  emscripten_glBindAttribLocation(program, 0, "position");
-  emscripten_glBindAttribLocation(program, 1, "normal");
-  emscripten_glBindAttribLocation(program, 2, "colour");
+  const char *const attributes[] = {"position", "normal", "colour", "normal2", "colour2", "along"};
+  const int sizes[] = {4, 3, 4, 3, 4, 1};
+  for (GLuint i = 0; i < 6; ++i) emscripten_glBindAttribLocation(program, i, attributes[i]);
   emscripten_glLinkProgram(program);
   emscripten_glUseProgram(program);
   s->program = program;
@@ -462,9 +446,8 @@ GlState *createGlState() {
   emscripten_glGenBuffers(1, &s->buffer);
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, s->buffer);
   const GLsizei stride = kFloatsPerVertex * sizeof(float);
-  const int sizes[3] = {4, 3, 4};
   std::size_t offset = 0;
-  for (GLuint i = 0; i < 3; ++i) {
+  for (GLuint i = 0; i < 6; ++i) {
     emscripten_glEnableVertexAttribArray(i);
     emscripten_glVertexAttribPointer(i, sizes[i], GL_FLOAT, GL_FALSE, stride,
                                      reinterpret_cast<const void *>(offset * sizeof(float)));
@@ -674,9 +657,8 @@ void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void *indices
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
   glweb::GlState &s = *current;
   if (!s.inBegin) return;
-  s.vertices.push_back({{x, y, z, 1},
-                        {s.normal[0], s.normal[1], s.normal[2]},
-                        {s.colour[0], s.colour[1], s.colour[2], s.colour[3]}});
+  const float position[4] = {x, y, z, 1};
+  s.vertices.push_back(glweb::vertex(position, s.normal, s.colour));
 }
 
 void glVertex2i(GLint x, GLint y) { glVertex3f(static_cast<float>(x), static_cast<float>(y), 0); }
@@ -744,14 +726,17 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
   const int y0 = static_cast<int>(std::floor(s.rasterPosition[1] + 0.0001f - yorig));
   const int rowBytes = (width + 7) / 8;
   std::vector<glweb::Vertex> fragments;
+  const float origin[4] = {0, 0, 0, 1};
+  glweb::Vertex v = glweb::vertex(origin, s.normal, s.rasterColour);
   for (int row = 0; row < height; ++row) {
     for (int col = 0; col < width; ++col) {
       if (bitmap[row * rowBytes + col / 8] & (0x80 >> (col % 8))) {
-        fragments.push_back(glweb::windowPoint(x0 + col, y0 + row, s.rasterPosition[2], s.rasterColour));
+        glweb::placeAtPixel(v, x0 + col, y0 + row, s.rasterPosition[2]);
+        fragments.push_back(v);
       }
     }
   }
-  glweb::draw(GL_POINTS, fragments, true);
+  glweb::draw(GL_POINTS, fragments, true, false);
   s.rasterPosition[0] += xmove;
   s.rasterPosition[1] += ymove;
 }

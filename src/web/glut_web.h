@@ -29,9 +29,10 @@
 //    ambient and diffuse, one-sided, the viewer at infinity. Normals go
 //    through the inverse transpose of the model-view matrix and are
 //    renormalised only under GL_NORMALIZE.
-//  - glLineStipple: stippled lines are rasterised here, pixel by pixel, as
-//    Mesa's llvmpipe splits and draws them; glRasterPos2i and glBitmap, drawn
-//    here too, with Mesa's rounding.
+//  - Lines are rasterised here (line_raster.cpp), pixel by pixel, as Mesa's
+//    llvmpipe draws them, stippled or not (glLineStipple), and shaded
+//    between their lit ends; glRasterPos2i and glBitmap, drawn here too,
+//    with Mesa's rounding, unlit.
 //
 // Implemented, GLUT (glut_web.cpp and glut_web.js), one <canvas> per window:
 //  - glutInit, glutInitDisplayMode (GLUT_DOUBLE, GLUT_RGB, GLUT_DEPTH),
@@ -208,11 +209,35 @@ void glutWireTorus(double innerRadius, double outerRadius, GLint sides, GLint ri
 #ifdef __cplusplus
 }
 
+#include <vector>
+
+namespace glweb {
+
 // Between the layer's two halves: each GLUT window's WebGL context gets a GL
 // state of its own, made while the context is current.
-namespace glweb {
 struct GlState;
 GlState *createGlState();
 void useGlState(GlState *state);
+
+// Lines, rasterised by line_raster.cpp. An end in window coordinates (y
+// upwards, as GL's), with how far along the drawn line it lies (0 to 1).
+struct LineEnd {
+  float x, y, z, along;
+};
+struct LineFragment {
+  int x, y;
+  float z, along;
+};
+struct Stipple {
+  unsigned pattern;
+  int factor;
+};
+// The pixels of the line from a to b in a window `height` pixels high,
+// appended to `out`.
+void rasteriseLine(const LineEnd &a, const LineEnd &b, int height, std::vector<LineFragment> &out);
+// The same, stippled, the stipple's counter running on from `counter`.
+void stippleLine(const LineEnd &a, const LineEnd &b, const Stipple &stipple, int &counter, int height,
+                 std::vector<LineFragment> &out);
+
 }  // namespace glweb
 #endif
