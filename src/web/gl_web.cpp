@@ -214,21 +214,20 @@ std::array<float, 9> normalMatrix() {
   return n;
 }
 
-// Where a vertex lands in window coordinates, computed as Mesa's llvmpipe
-// computes it: the combined matrix, fused multiply-adds, then the viewport.
-std::array<float, 3> toWindow(const float *v, const Matrix &mvp) {
-  float clip[4];
-  for (int r = 0; r < 4; ++r) {
-    float s = v[0] * mvp[r];
-    s = std::fma(v[1], mvp[4 + r], s);
-    s = std::fma(v[2], mvp[8 + r], s);
-    clip[r] = std::fma(v[3], mvp[12 + r], s);
-  }
-  const float w = 1.0f / clip[3];
+// A vertex in clip coordinates, as Mesa's fixed-function vertex program
+// computes it: the combined matrix, column by column, in float.
+std::array<float, 4> toClip(const float *v, const Matrix &mvp) {
+  std::array<float, 4> clip;
+  for (int r = 0; r < 4; ++r) clip[r] = v[0] * mvp[r] + v[1] * mvp[4 + r] + v[2] * mvp[8 + r] + v[3] * mvp[12 + r];
+  return clip;
+}
+
+// The viewport as Mesa's state tracker hands it to llvmpipe, for a window
+// whose rows it counts from the top.
+LineViewport lineViewport(int height) {
   const int *vp = current->viewport;
-  const float halfW = vp[2] * 0.5f, halfH = vp[3] * 0.5f;
-  return {std::fma(clip[0] * w, halfW, vp[0] + halfW), std::fma(clip[1] * w, halfH, vp[1] + halfH),
-          std::fma(clip[2] * w, 0.5f, 0.5f)};
+  const float halfW = 0.5f * vp[2], halfH = 0.5f * vp[3];
+  return {{halfW, -halfH, 0.5f}, {halfW + vp[0], height - (halfH + vp[1]), 0.5f}, height};
 }
 
 void normalize3(float *v) {
@@ -311,19 +310,16 @@ int windowHeight() {
 void drawLines(GLenum primitive, const std::vector<Vertex> &vertices) {
   GlState &s = *current;
   const Matrix mvp = modelViewProjection();
-  const int height = windowHeight();
+  const LineViewport viewport = lineViewport(windowHeight());
+  const Stipple pattern = {s.stipplePattern, s.stippleFactor};
   std::vector<Vertex> points;
   std::vector<LineFragment> fragments;
   auto segment = [&](const Vertex &from, const Vertex &to, bool first) {
-    const std::array<float, 3> a = toWindow(from.position, mvp), b = toWindow(to.position, mvp);
-    const LineEnd ends[2] = {{a[0], a[1], a[2], 0}, {b[0], b[1], b[2], 1}};
+    const std::array<float, 4> a = toClip(from.position, mvp), b = toClip(to.position, mvp);
+    if (first) s.stippleCounter = 0;
     fragments.clear();
-    if (s.lineStipple) {
-      if (first) s.stippleCounter = 0;
-      stippleLine(ends[0], ends[1], {s.stipplePattern, s.stippleFactor}, s.stippleCounter, height, fragments);
-    } else {
-      rasteriseLine(ends[0], ends[1], height, fragments);
-    }
+    rasteriseSegment(a.data(), b.data(), 0, 1, viewport, s.lineStipple ? &pattern : nullptr, s.stippleCounter,
+                     fragments);
     Vertex v = from;
     for (int i = 0; i < 3; ++i) v.normal2[i] = to.normal[i];
     for (int i = 0; i < 4; ++i) v.colour2[i] = to.colour[i];
@@ -507,11 +503,11 @@ void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
   for (int r = 0; r < 4; ++r) m[12 + r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
 }
 
-// Mesa's rotation: sine and cosine of the angle in double, rounded to float,
-// and the three axes built directly.
+// Mesa's rotation: the float sine and cosine of the angle in radians,
+// formed in double, and the three axes built directly.
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
-  const float s = static_cast<float>(std::sin(angle * M_PI / 180.0));
-  const float c = static_cast<float>(std::cos(angle * M_PI / 180.0));
+  const float s = std::sin(static_cast<float>(angle * M_PI / 180.0));
+  const float c = std::cos(static_cast<float>(angle * M_PI / 180.0));
   glweb::Matrix m = glweb::kIdentity;
   auto at = [&m](int row, int col) -> float & { return m[4 * col + row]; };
   if (x == 0 && y == 0 && z != 0) {
@@ -703,15 +699,14 @@ void glLineStipple(GLint factor, GLushort pattern) {
 
 void glRasterPos2i(GLint x, GLint y) {
   glweb::GlState &s = *current;
-  const glweb::Matrix mvp = glweb::modelViewProjection();
   const float v[4] = {static_cast<float>(x), static_cast<float>(y), 0, 1};
-  float clip[4];
-  for (int r = 0; r < 4; ++r) clip[r] = mvp[r] * v[0] + mvp[4 + r] * v[1] + mvp[12 + r];
+  const std::array<float, 4> clip = glweb::toClip(v, glweb::modelViewProjection());
   s.rasterValid = true;
   for (int i = 0; i < 3; ++i) s.rasterValid = s.rasterValid && std::fabs(clip[i]) <= clip[3];
   if (!s.rasterValid) return;
-  const std::array<float, 3> w = glweb::toWindow(v, mvp);
-  for (int i = 0; i < 3; ++i) s.rasterPosition[i] = w[i];
+  const int *vp = s.viewport;
+  for (int i = 0; i < 2; ++i) s.rasterPosition[i] = (clip[i] / clip[3] + 1) * 0.5f * vp[2 + i] + vp[i];
+  s.rasterPosition[2] = (clip[2] / clip[3] + 1) * 0.5f;
   for (int i = 0; i < 4; ++i) s.rasterColour[i] = s.colour[i];
 }
 

@@ -219,10 +219,13 @@ struct GlState;
 GlState *createGlState();
 void useGlState(GlState *state);
 
-// Lines, rasterised by line_raster.cpp. An end in window coordinates (y
-// upwards, as GL's), with how far along the drawn line it lies (0 to 1).
-struct LineEnd {
-  float x, y, z, along;
+// Lines, rasterised by line_raster.cpp. Window coordinates as Mesa's
+// llvmpipe has them: y growing downwards from the window's top, a viewport
+// as scale and translation; fragments come out in GL's window coordinates,
+// y growing upwards, with their depth and how far along their line they are.
+struct LineViewport {
+  float scale[3], translate[3];
+  int height;
 };
 struct LineFragment {
   int x, y;
@@ -232,12 +235,13 @@ struct Stipple {
   unsigned pattern;
   int factor;
 };
-// The pixels of the line from a to b in a window `height` pixels high,
-// appended to `out`.
-void rasteriseLine(const LineEnd &a, const LineEnd &b, int height, std::vector<LineFragment> &out);
-// The same, stippled, the stipple's counter running on from `counter`.
-void stippleLine(const LineEnd &a, const LineEnd &b, const Stipple &stipple, int &counter, int height,
-                 std::vector<LineFragment> &out);
+// The segment between two ends in clip coordinates, `along` its line from
+// alongA to alongB: clipped to the view volume, stippled when a pattern is
+// given (its counter running on from `counter`), its pixels appended to
+// `out`.
+void rasteriseSegment(const float *clipA, const float *clipB, float alongA, float alongB,
+                      const LineViewport &viewport, const Stipple *pattern, int &counter,
+                      std::vector<LineFragment> &out);
 
 }  // namespace glweb
 #endif

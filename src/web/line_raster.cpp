@@ -1,9 +1,13 @@
 // Which pixels a line covers, decided here rather than by the browser's
 // rasteriser, so that lines come out as Mesa's llvmpipe draws them on the
-// desktop: its diamond-exit ends, its 1/256-pixel grid, its stipple.
+// desktop: clipped to the view volume as its draw module clips them,
+// stippled as it stipples them, and set up and covered as llvmpipe's line
+// setup does it, on its grid of 1/256 pixel, float for float.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "glut_web.h"
@@ -11,90 +15,300 @@
 namespace glweb {
 namespace {
 
-constexpr int kSubpixels = 256;
+constexpr int kFixedOrder = 8;
+constexpr int kFixedOne = 1 << kFixedOrder;
 
-// llvmpipe works with y growing downwards, its pixel centres on whole
-// numbers after half a pixel is taken off, snapped to its grid.
-std::int64_t snap(float v) { return std::llround((v - 0.5f) * kSubpixels); }
+// A line's end in window coordinates (y downwards), with its depth and how
+// far along the segment it lies.
+struct End {
+  float x, y, z, along;
+};
 
-bool insideDiamond(float x, float y) {
-  return std::fabs(x - std::floor(x) - 0.5f) + std::fabs(y - std::floor(y) - 0.5f) < 0.5f;
-}
+int snap(float a) { return static_cast<int>(std::lrint(kFixedOne * a)); }
 
-LineEnd pointBetween(const LineEnd &a, const LineEnd &b, float t) {
-  return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z), a.along + t * (b.along - a.along)};
-}
+bool sign(float x) { return x >= 0; }
 
-}  // namespace
+float fracf(float f) { return f - std::floor(f); }
 
-void rasteriseLine(const LineEnd &a, const LineEnd &b, int height, std::vector<LineFragment> &out) {
-  // In llvmpipe's downward y.
-  const float ax = a.x, ay = height - a.y, bx = b.x, by = height - b.y;
-  const float dx = bx - ax, dy = by - ay;
-  const float lengthSquared = dx * dx + dy * dy;
-  if (lengthSquared == 0) return;
+// llvmpipe's try_setup_line for a line one pixel wide, not rectangular, its
+// pixel centres half a pixel in, the bottom-left fill rule of a window whose
+// y grows downwards.
+void setUp(const End &first, const End &second, int height, std::vector<LineFragment> &out) {
+  const End *v1 = &first, *v2 = &second;
+  float dx = v1->x - v2->x;
+  float dy = v1->y - v2->y;
+  const float area = dx * dx + dy * dy;
+  if (area == 0) return;
+  const float oneOverArea = 1.0f / area;
+  float infoDx = dx, infoDy = dy;
+  const End *info1 = v1;
+
+  float xOffset = 0, yOffset = 0, xOffsetEnd = 0, yOffsetEnd = 0;
+  float x1diff = v1->x - std::floor(v1->x) - 0.5f;
+  float y1diff = v1->y - std::floor(v1->y) - 0.5f;
+  float x2diff = v2->x - std::floor(v2->x) - 0.5f;
+  float y2diff = v2->y - std::floor(v2->y) - 0.5f;
+  const int fixedWidth = kFixedOne;
+  bool drawStart, drawEnd;
+  int x[4], y[4];
   const bool xMajor = std::fabs(dx) >= std::fabs(dy);
-  // Along the major axis p, across it q.
-  const float p0 = xMajor ? ax : ay, p1 = xMajor ? bx : by;
-  const float q0 = xMajor ? ay : ax, q1 = xMajor ? by : bx;
-  const int step = p1 > p0 ? 1 : -1;
-
-  // Every column (row, for a steep line) whose centre the line passes,
-  // counting the start but not the end; then the diamond-exit rule: a line
-  // starting inside a pixel's diamond draws that pixel, one ending inside it
-  // does not.
-  int first = static_cast<int>(step > 0 ? std::ceil(p0 - 0.5f) : std::floor(p0 - 0.5f));
-  int last = static_cast<int>(step > 0 ? std::ceil(p1 - 0.5f) - 1 : std::floor(p1 - 0.5f) + 1);
-  if (insideDiamond(ax, ay)) first = static_cast<int>(std::floor(p0));
-  if (insideDiamond(bx, by) && static_cast<int>(std::floor(p1)) == last) last -= step;
-  if ((last - first) * step < 0) return;
-
-  // The row at each column, where the snapped line crosses the column's
-  // centre; a centre exactly half a pixel off goes to the pixel above (left).
-  const std::int64_t sp0 = snap(p0), sp1 = snap(p1), sq0 = snap(q0), sq1 = snap(q1);
-  const std::int64_t span = sp1 - sp0;
-  for (int c = first; c != last + step; c += step) {
-    int across;
-    if (span == 0) {
-      across = static_cast<int>(std::ceil((sq0 - kSubpixels / 2) / static_cast<double>(kSubpixels)));
+  if (xMajor) {
+    const float dydx = dy / dx;
+    if (y2diff == -0.5f && dy < 0) y2diff = 0.5f;
+    if (std::fabs(x1diff) + std::fabs(y1diff) < 0.5f) {
+      drawStart = true;
+    } else if (sign(x1diff) == sign(-dx)) {
+      drawStart = false;
+    } else if (sign(-y1diff) != sign(dy)) {
+      drawStart = true;
     } else {
-      // q at the centre, times span, less half a pixel: ceil of it over a
-      // pixel times span is the row.
-      const std::int64_t numerator = sq0 * span + (c * static_cast<std::int64_t>(kSubpixels) - sp0) * (sq1 - sq0) -
-                                     kSubpixels / 2 * span;
-      const std::int64_t denominator = kSubpixels * span;
-      std::int64_t row = numerator / denominator;
-      if ((numerator % denominator != 0) && ((numerator > 0) == (denominator > 0))) ++row;
-      across = static_cast<int>(row);
+      const float yintersect = fracf(v1->y) + x1diff * dydx;
+      drawStart = yintersect < 1.0f && yintersect > 0.0f;
     }
-    const int x = xMajor ? c : across, yDown = xMajor ? across : c;
-    // Depth and shading follow the pixel centre's projection onto the line.
-    const float t = ((x + 0.5f - ax) * dx + (yDown + 0.5f - ay) * dy) / lengthSquared;
-    out.push_back({x, height - 1 - yDown, a.z + t * (b.z - a.z), a.along + t * (b.along - a.along)});
+    if (std::fabs(x2diff) + std::fabs(y2diff) < 0.5f) {
+      drawEnd = false;
+    } else if (sign(x2diff) != sign(-dx)) {
+      drawEnd = false;
+    } else if (sign(-y2diff) == sign(dy)) {
+      drawEnd = true;
+    } else {
+      const float yintersect = fracf(v2->y) + x2diff * dydx;
+      drawEnd = yintersect < 1.0f && yintersect > 0.0f;
+    }
+    const bool willDrawStart = sign(-x1diff) != sign(dx);
+    const bool willDrawEnd = (sign(x2diff) == sign(-dx)) || x2diff == 0;
+    infoDx *= 1 + dydx * dydx;
+    infoDy = 0;
+    if (dx < 0) {
+      std::swap(v1, v2);
+      dx = -dx;
+      dy = -dy;
+      if (willDrawStart != drawStart) {
+        xOffsetEnd = -x1diff - 0.5f;
+        yOffsetEnd = xOffsetEnd * dydx;
+      }
+      if (willDrawEnd != drawEnd) {
+        xOffset = -x2diff - 0.5f;
+        yOffset = xOffset * dydx;
+      }
+    } else {
+      if (willDrawStart != drawStart) {
+        xOffset = -x1diff + 0.5f;
+        yOffset = xOffset * dydx;
+      }
+      if (willDrawEnd != drawEnd) {
+        xOffsetEnd = -x2diff + 0.5f;
+        yOffsetEnd = xOffsetEnd * dydx;
+      }
+    }
+    x[0] = x[3] = snap(v1->x + xOffset - 0.5f);
+    x[1] = x[2] = snap(v2->x + xOffsetEnd - 0.5f);
+    y[0] = snap(v1->y + yOffset - 0.5f) - fixedWidth / 2;
+    y[1] = snap(v2->y + yOffsetEnd - 0.5f) - fixedWidth / 2;
+    y[2] = snap(v2->y + yOffsetEnd - 0.5f) + fixedWidth / 2;
+    y[3] = snap(v1->y + yOffset - 0.5f) + fixedWidth / 2;
+  } else {
+    const float dxdy = dx / dy;
+    if (x2diff == -0.5f && dx < 0) x2diff = 0.5f;
+    if (std::fabs(x1diff) + std::fabs(y1diff) < 0.5f) {
+      drawStart = true;
+    } else if (sign(-y1diff) == sign(dy)) {
+      drawStart = false;
+    } else if (sign(x1diff) != sign(-dx)) {
+      drawStart = true;
+    } else {
+      const float xintersect = fracf(v1->x) + y1diff * dxdy;
+      drawStart = xintersect < 1.0f && xintersect > 0.0f;
+    }
+    if (std::fabs(x2diff) + std::fabs(y2diff) < 0.5f) {
+      drawEnd = false;
+    } else if (sign(-y2diff) != sign(dy)) {
+      drawEnd = false;
+    } else if (sign(x2diff) == sign(-dx)) {
+      drawEnd = true;
+    } else {
+      const float xintersect = fracf(v2->x) + y2diff * dxdy;
+      drawEnd = xintersect < 1.0f && xintersect >= 0.0f;
+    }
+    const bool willDrawStart = sign(y1diff) == sign(dy);
+    const bool willDrawEnd = (sign(-y2diff) == sign(dy)) || y2diff == 0;
+    infoDx = 0;
+    infoDy *= 1 + dxdy * dxdy;
+    if (dy > 0) {
+      std::swap(v1, v2);
+      dx = -dx;
+      dy = -dy;
+      if (willDrawStart != drawStart) {
+        yOffsetEnd = -y1diff + 0.5f;
+        xOffsetEnd = yOffsetEnd * dxdy;
+      }
+      if (willDrawEnd != drawEnd) {
+        yOffset = -y2diff + 0.5f;
+        xOffset = yOffset * dxdy;
+      }
+    } else {
+      if (willDrawStart != drawStart) {
+        yOffset = -y1diff - 0.5f;
+        xOffset = yOffset * dxdy;
+      }
+      if (willDrawEnd != drawEnd) {
+        yOffsetEnd = -y2diff - 0.5f;
+        xOffsetEnd = yOffsetEnd * dxdy;
+      }
+    }
+    x[0] = snap(v1->x + xOffset - 0.5f) - fixedWidth / 2;
+    x[1] = snap(v2->x + xOffsetEnd - 0.5f) - fixedWidth / 2;
+    x[2] = snap(v2->x + xOffsetEnd - 0.5f) + fixedWidth / 2;
+    x[3] = snap(v1->x + xOffset - 0.5f) + fixedWidth / 2;
+    y[0] = y[3] = snap(v1->y + yOffset - 0.5f);
+    y[1] = y[2] = snap(v2->y + yOffsetEnd - 0.5f);
+  }
+
+  // The four edges of the parallelogram, as half-plane constants: a pixel
+  // is drawn where all four are positive at its sample point.
+  std::int64_t c[4], dcdx[4], dcdy[4];
+  for (int i = 0; i < 4; ++i) {
+    const int j = (i + 1) % 4;
+    dcdy[i] = x[i] - x[j];
+    dcdx[i] = y[i] - y[j];
+    c[i] = dcdx[i] * x[i] - dcdy[i] * y[i];
+    if (dcdx[i] < 0 || (dcdx[i] == 0 && dcdy[i] < 0)) ++c[i];
+    dcdx[i] *= kFixedOne;
+    dcdy[i] *= kFixedOne;
+  }
+  auto inside = [&](int px, int py) {
+    for (int i = 0; i < 4; ++i) {
+      if (c[i] - dcdx[i] * px + dcdy[i] * py <= 0) return false;
+    }
+    return true;
+  };
+
+  // Shading and depth vary along the major axis only.
+  auto plane = [&](float a1, float a2, int px, int py) {
+    const float da = a1 - a2;
+    const float dadx = da * infoDx * oneOverArea, dady = da * infoDy * oneOverArea;
+    const float a0 = a1 - (dadx * (info1->x - 0.5f) + dady * (info1->y - 0.5f));
+    return a0 + dadx * px + dady * py;
+  };
+  const End *i2 = info1 == &first ? &second : &first;
+
+  // The pixels the bounding box holds, looked for a pixel either side of
+  // the line's middle across each column (row) of it.
+  const int minX = std::min(std::min(x[0], x[1]), std::min(x[2], x[3]));
+  const int maxX = std::max(std::max(x[0], x[1]), std::max(x[2], x[3]));
+  const int minY = std::min(std::min(y[0], y[1]), std::min(y[2], y[3]));
+  const int maxY = std::max(std::max(y[0], y[1]), std::max(y[2], y[3]));
+  const int x0 = (minX + kFixedOne - 1) >> kFixedOrder, x1 = ((maxX + kFixedOne - 1) >> kFixedOrder) - 1;
+  const int y0 = (minY + kFixedOne) >> kFixedOrder, y1 = ((maxY + kFixedOne) >> kFixedOrder) - 1;
+  const int along0 = xMajor ? x0 : y0, along1 = xMajor ? x1 : y1;
+  for (int a = along0; a <= along1; ++a) {
+    // The middle of the parallelogram across this column (row).
+    const double t = (xMajor ? (a * kFixedOne - x[0]) / static_cast<double>(x[1] - x[0] == 0 ? 1 : x[1] - x[0])
+                             : (a * kFixedOne - y[0]) / static_cast<double>(y[1] - y[0] == 0 ? 1 : y[1] - y[0]));
+    const double middle = xMajor ? (y[0] + fixedWidth / 2 + t * (y[1] - y[0])) / kFixedOne
+                                 : (x[0] + fixedWidth / 2 + t * (x[1] - x[0])) / kFixedOne;
+    const int centre = static_cast<int>(std::floor(middle));
+    for (int across = centre - 1; across <= centre + 1; ++across) {
+      const int px = xMajor ? a : across, py = xMajor ? across : a;
+      if (px < 0 || py < 0 || py >= height || !inside(px, py)) continue;
+      out.push_back({px, height - 1 - py, plane(info1->z, i2->z, px, py), plane(info1->along, i2->along, px, py)});
+    }
   }
 }
 
-// As llvmpipe stipples: the counter steps once per whole pixel of the line's
-// length along its major axis, rounded up, and each run of set bits is drawn
-// as a line of its own.
-void stippleLine(const LineEnd &a, const LineEnd &b, const Stipple &stipple, int &counter, int height,
-                 std::vector<LineFragment> &out) {
-  const float length = std::fmax(std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+End interpolate(const End &a, const End &b, float t) {
+  return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z), a.along + t * (b.along - a.along)};
+}
+
+// The draw module's stipple stage: the counter steps once per whole pixel
+// of the line's length along its major axis, rounded up, and each run of
+// set bits goes on as a line of its own.
+void stipple(const End &a, const End &b, const Stipple &pattern, int &counter, int height,
+             std::vector<LineFragment> &out) {
+  const float dx = a.x > b.x ? a.x - b.x : b.x - a.x;
+  const float dy = a.y > b.y ? a.y - b.y : b.y - a.y;
+  const float length = std::fmax(dx, dy);
   const int steps = std::isfinite(length) ? static_cast<int>(std::ceil(length)) : 0;
   bool on = false;
   float start = 0;
   for (int i = 0; i < steps; ++i) {
-    const bool bit = (stipple.pattern >> ((counter / stipple.factor) & 15)) & 1;
+    const bool bit = (pattern.pattern >> (((counter + i) / pattern.factor) & 15)) & 1;
     if (bit != on) {
-      if (on && start != i) {
-        rasteriseLine(pointBetween(a, b, start / length), pointBetween(a, b, i / length), height, out);
+      if (on) {
+        const float t0 = start / length, t1 = i / length;
+        setUp(t0 > 0 ? interpolate(a, b, t0) : a, t1 < 1 ? interpolate(a, b, t1) : b, height, out);
+      } else {
+        start = static_cast<float>(i);
       }
-      if (!on) start = static_cast<float>(i);
       on = bit;
     }
-    ++counter;
   }
-  if (on && start < length) rasteriseLine(pointBetween(a, b, start / length), b, height, out);
+  if (on && start < length) {
+    const float t0 = start / length;
+    setUp(t0 > 0 ? interpolate(a, b, t0) : a, b, height, out);
+  }
+  counter += steps;
+}
+
+// The distance inside each clip plane: left, right, bottom, top, near, far.
+float clipDistance(const float *clip, int plane) {
+  const float coordinate = clip[plane / 2];
+  return plane % 2 == 0 ? coordinate + clip[3] : clip[3] - coordinate;
+}
+
+unsigned outsideMask(const float *clip) {
+  unsigned mask = 0;
+  for (int plane = 0; plane < 6; ++plane) {
+    const float coordinate = clip[plane / 2];
+    const bool outside = plane % 2 == 0 ? 0 > coordinate + clip[3] : coordinate > clip[3];
+    mask |= outside ? 1u << plane : 0u;
+  }
+  return mask;
+}
+
+}  // namespace
+
+void rasteriseSegment(const float *clipA, const float *clipB, float alongA, float alongB,
+                      const LineViewport &viewport, const Stipple *pattern, int &counter,
+                      std::vector<LineFragment> &out) {
+  const float *scale = viewport.scale, *translate = viewport.translate;
+  // As llvmpipe's vertex stage maps a vertex: the divide, then a fused
+  // multiply-add.
+  auto mapped = [&](const float *clip, float along) {
+    const float oow = 1.0f / clip[3];
+    return End{std::fma(clip[0] * oow, scale[0], translate[0]), std::fma(clip[1] * oow, scale[1], translate[1]),
+               std::fma(clip[2] * oow, scale[2], translate[2]), along};
+  };
+  const unsigned maskA = outsideMask(clipA), maskB = outsideMask(clipB);
+  if (maskA & maskB) return;
+  End a = mapped(clipA, alongA), b = mapped(clipB, alongB);
+  if (maskA | maskB) {
+    // The clip stage: the ends moved in along the line, and mapped again in
+    // plain multiplies and adds.
+    float t0 = 0, t1 = 0;
+    for (unsigned mask = maskA | maskB; mask != 0; mask &= mask - 1) {
+      const int plane = __builtin_ctz(mask);
+      const float d0 = clipDistance(clipA, plane), d1 = clipDistance(clipB, plane);
+      if (!std::isfinite(d0) || !std::isfinite(d1)) return;
+      if (d1 < 0) t1 = std::fmax(t1, d1 / (d1 - d0));
+      if (d0 < 0) t0 = std::fmax(t0, d0 / (d0 - d1));
+      if (t0 + t1 >= 1.0f) return;
+    }
+    auto moved = [&](const float *out, const float *in, float t, float alongOut, float alongIn) {
+      float clip[4];
+      for (int i = 0; i < 4; ++i) clip[i] = out[i] + t * (in[i] - out[i]);
+      const float oow = 1.0f / clip[3];
+      return End{clip[0] * oow * scale[0] + translate[0], clip[1] * oow * scale[1] + translate[1],
+                 clip[2] * oow * scale[2] + translate[2], alongOut + t * (alongIn - alongOut)};
+    };
+    if (maskA != 0) a = moved(clipA, clipB, t0, alongA, alongB);
+    if (maskB != 0) b = moved(clipB, clipA, t1, alongB, alongA);
+  }
+  if (pattern != nullptr) {
+    stipple(a, b, *pattern, counter, viewport.height, out);
+  } else {
+    setUp(a, b, viewport.height, out);
+  }
 }
 
 }  // namespace glweb
