@@ -47,7 +47,6 @@ attribute vec4 colour;
 attribute vec3 normal2;
 attribute vec4 colour2;
 attribute float along;
-uniform mat4 modelViewProjection;
 uniform mat3 normalMatrix;
 uniform bool lighting;
 uniform bool light0;
@@ -83,7 +82,7 @@ vec4 lit(vec3 normal, vec4 colour) {
   return vec4(clamp(c, 0.0, 1.0), diffuse.a);
 }
 void main() {
-  gl_Position = modelViewProjection * position;
+  gl_Position = vec4(position.x, -position.y, position.zw);
   gl_PointSize = 1.0;
   if (lighting) {
     shade = mix(lit(normal, colour), lit(normal2, colour2), along);
@@ -100,7 +99,6 @@ void main() { gl_FragColor = shade; }
 )";
 
 enum Uniform {
-  kModelViewProjection,
   kNormalMatrix,
   kLighting,
   kLight0,
@@ -120,7 +118,7 @@ enum Uniform {
   kUniformCount
 };
 const char *const kUniformNames[kUniformCount] = {
-    "modelViewProjection", "normalMatrix",    "lighting",        "light0",           "colourMaterial",
+    "normalMatrix",    "lighting",        "light0",           "colourMaterial",
     "normalizeNormal",     "lightDirection",  "halfVector",      "sceneAmbient",     "lightAmbient",
     "lightDiffuse",        "lightSpecular",   "materialAmbient", "materialDiffuse",  "materialSpecular",
     "materialEmission",    "shininess"};
@@ -222,12 +220,37 @@ std::array<float, 4> toClip(const float *v, const Matrix &mvp) {
   return clip;
 }
 
+// The canvas's height in pixels.
+int windowHeight() {
+  int width = 0, height = 0;
+  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
+  return height;
+}
+
 // The viewport as Mesa's state tracker hands it to llvmpipe, for a window
 // whose rows it counts from the top.
 LineViewport lineViewport(int height) {
   const int *vp = current->viewport;
   const float halfW = 0.5f * vp[2], halfH = 0.5f * vp[3];
   return {{halfW, -halfH, 0.5f}, {halfW + vp[0], height - (halfH + vp[1]), 0.5f}, height};
+}
+
+// Moves a vertex to where llvmpipe's 1/256-pixel grid puts it, and, where
+// the browser's coarser 1/16-pixel grid would land it on a line of pixel
+// centres that llvmpipe's misses, one step of that grid off it instead: an
+// edge llvmpipe sees just beside a row of centres stays beside it.
+void onLlvmpipeGrid(float *clip, const LineViewport &viewport) {
+  if (!(clip[3] > 0)) return;
+  const float oow = 1.0f / clip[3];
+  for (int i = 0; i < 2; ++i) {
+    const float window = std::fma(clip[i] * oow, viewport.scale[i], viewport.translate[i]);
+    // Pixel centres on whole numbers, as llvmpipe snaps.
+    const double snapped = std::nearbyint((window - 0.5) * 256.0) / 256.0;
+    const double centre = std::nearbyint(snapped);
+    const double off = snapped - centre;
+    const double placed = (off != 0 && std::fabs(off) < 1.0 / 32) ? centre + (off > 0 ? 1.0 : -1.0) / 16 : snapped;
+    clip[i] = static_cast<float>((placed + 0.5 - viewport.translate[i]) / viewport.scale[i] * clip[3]);
+  }
 }
 
 void normalize3(float *v) {
@@ -245,11 +268,9 @@ GLuint compile(GLenum type, const char *source) {
   return shader;
 }
 
-void setUniforms(bool windowSpace, bool lightable) {
+void setUniforms(bool lightable) {
   GlState &s = *current;
   const GLint *u = s.uniforms;
-  const Matrix mvp = windowSpace ? kIdentity : modelViewProjection();
-  emscripten_glUniformMatrix4fv(u[kModelViewProjection], 1, GL_FALSE, mvp.data());
   const bool lit = s.lighting && lightable;
   emscripten_glUniform1i(u[kLighting], lit);
   if (!lit) return;
@@ -279,13 +300,25 @@ void setUniforms(bool windowSpace, bool lightable) {
 }
 
 // Draws vertices as WebGL primitives. In window space their positions are
-// already clip coordinates; bitmaps are never lit.
-void draw(GLenum mode, const std::vector<Vertex> &vertices, bool windowSpace, bool lightable = true) {
+// clip coordinates already; bitmaps are never lit.
+void draw(GLenum mode, std::vector<Vertex> vertices, bool windowSpace, bool lightable = true) {
   if (vertices.empty()) return;
+  // Positions reach WebGL in clip coordinates, computed here as Mesa
+  // computes them, so that coplanar faces meet in depth as they do there.
+  if (!windowSpace) {
+    const Matrix mvp = modelViewProjection();
+    const LineViewport viewport = lineViewport(windowHeight());
+    const bool triangles = mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP || mode == GL_TRIANGLE_FAN;
+    for (Vertex &v : vertices) {
+      std::array<float, 4> clip = toClip(v.position, mvp);
+      if (triangles) onLlvmpipeGrid(clip.data(), viewport);
+      for (int i = 0; i < 4; ++i) v.position[i] = clip[i];
+    }
+  }
   const float *data = reinterpret_cast<const float *>(vertices.data());
   emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)), data,
                           GL_STREAM_DRAW);
-  setUniforms(windowSpace, lightable);
+  setUniforms(lightable);
   emscripten_glDrawArrays(mode, 0, static_cast<GLsizei>(vertices.size()));
 }
 
@@ -298,12 +331,6 @@ void placeAtPixel(Vertex &v, int x, int y, float z) {
   v.position[3] = 1;
 }
 
-// The canvas's height, for line_raster.cpp.
-int windowHeight() {
-  int width = 0, height = 0;
-  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
-  return height;
-}
 
 // Lines become the pixels line_raster.cpp picks, each shaded between the
 // two ends of its segment.
