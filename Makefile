@@ -3,7 +3,7 @@
 
 ARGS ?=
 
-.PHONY: run test bench screenshots valgrind windows clean
+.PHONY: run test bench screenshots valgrind windows web clean
 
 run:
 	./run $(ARGS)
@@ -40,6 +40,15 @@ windows:
 	@scripts/build build/windows/tools -DVIEWER_TESTS=ON close-window reference-frame
 	tests/windows/wine_check.sh build/windows/vehicle-viewer.exe build/windows/tools/tests/close-window \
 	  build/windows/tools/tests/reference-frame
+
+# The viewer for the browser, built with Emscripten into build/web/, then
+# served from 127.0.0.1 and checked in headless Chromium with the end-to-end
+# tests' reference pictures, drawn by their tool built for Linux.
+web:
+	@scripts/install-deps web
+	@scripts/build-web
+	@scripts/build build/web/tools -DVIEWER_TESTS=ON reference-frame
+	tests/web/web_check.sh build/web build/web/tools/tests/reference-frame
 
 clean:
 	rm -rf build

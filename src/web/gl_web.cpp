@@ -82,7 +82,7 @@ vec4 lit(vec3 normal, vec4 colour) {
   return vec4(clamp(c, 0.0, 1.0), diffuse.a);
 }
 void main() {
-  gl_Position = vec4(position.x, -position.y, position.zw);
+  gl_Position = position;
   gl_PointSize = 1.0;
   if (lighting) {
     shade = mix(lit(normal, colour), lit(normal2, colour2), along);
