@@ -18,23 +18,28 @@ using Matrix = std::array<float, 16>;
 constexpr Matrix kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 constexpr std::size_t kModelViewDepth = 32;
 constexpr std::size_t kProjectionDepth = 4;
-// A vertex, or a fragment made here: a fragment of a line is shaded a
-// share `along` of the way from the line's first end to its second.
+// What WebGL draws: a point of a primitive, shaded from up to three lit
+// sources, weight[0] of the first, weight[1] of the second and the rest of
+// the third. A vertex of the program's is its own only source; a pixel of a
+// line is shaded between the line's ends, a span of a triangle between its
+// corners.
 struct Vertex {
   float position[4];
-  float normal[3];
-  float colour[4];
-  float normal2[3];
-  float colour2[4];
-  float along;
+  float normal[3][3];
+  float colour[3][4];
+  float weight[2];
 };
 constexpr int kFloatsPerVertex = sizeof(Vertex) / sizeof(float);
 
 Vertex vertex(const float *position, const float *normal, const float *colour) {
   Vertex v;
-  for (int i = 0; i < 4; ++i) v.position[i] = position[i], v.colour[i] = v.colour2[i] = colour[i];
-  for (int i = 0; i < 3; ++i) v.normal[i] = v.normal2[i] = normal[i];
-  v.along = 0;
+  for (int i = 0; i < 4; ++i) v.position[i] = position[i];
+  for (int k = 0; k < 3; ++k) {
+    for (int i = 0; i < 3; ++i) v.normal[k][i] = normal[i];
+    for (int i = 0; i < 4; ++i) v.colour[k][i] = colour[i];
+  }
+  v.weight[0] = 1;
+  v.weight[1] = 0;
   return v;
 }
 
@@ -42,11 +47,13 @@ Vertex vertex(const float *position, const float *normal, const float *colour) {
 // light at infinity and a viewer at infinity, evaluated per vertex.
 const char *const kVertexShader = R"(
 attribute vec4 position;
-attribute vec3 normal;
-attribute vec4 colour;
+attribute vec3 normal0;
+attribute vec3 normal1;
 attribute vec3 normal2;
+attribute vec4 colour0;
+attribute vec4 colour1;
 attribute vec4 colour2;
-attribute float along;
+attribute vec2 weight;
 uniform mat3 normalMatrix;
 uniform bool lighting;
 uniform bool light0;
@@ -84,10 +91,11 @@ vec4 lit(vec3 normal, vec4 colour) {
 void main() {
   gl_Position = position;
   gl_PointSize = 1.0;
+  float rest = 1.0 - weight.x - weight.y;
   if (lighting) {
-    shade = mix(lit(normal, colour), lit(normal2, colour2), along);
+    shade = weight.x * lit(normal0, colour0) + weight.y * lit(normal1, colour1) + rest * lit(normal2, colour2);
   } else {
-    shade = mix(colour, colour2, along);
+    shade = weight.x * colour0 + weight.y * colour1 + rest * colour2;
   }
 }
 )";
@@ -229,28 +237,10 @@ int windowHeight() {
 
 // The viewport as Mesa's state tracker hands it to llvmpipe, for a window
 // whose rows it counts from the top.
-LineViewport lineViewport(int height) {
+Viewport llvmpipeViewport(int height) {
   const int *vp = current->viewport;
   const float halfW = 0.5f * vp[2], halfH = 0.5f * vp[3];
   return {{halfW, -halfH, 0.5f}, {halfW + vp[0], height - (halfH + vp[1]), 0.5f}, height};
-}
-
-// Moves a vertex to where llvmpipe's 1/256-pixel grid puts it, and, where
-// the browser's coarser 1/16-pixel grid would land it on a line of pixel
-// centres that llvmpipe's misses, one step of that grid off it instead: an
-// edge llvmpipe sees just beside a row of centres stays beside it.
-void onLlvmpipeGrid(float *clip, const LineViewport &viewport) {
-  if (!(clip[3] > 0)) return;
-  const float oow = 1.0f / clip[3];
-  for (int i = 0; i < 2; ++i) {
-    const float window = std::fma(clip[i] * oow, viewport.scale[i], viewport.translate[i]);
-    // Pixel centres on whole numbers, as llvmpipe snaps.
-    const double snapped = std::nearbyint((window - 0.5) * 256.0) / 256.0;
-    const double centre = std::nearbyint(snapped);
-    const double off = snapped - centre;
-    const double placed = (off != 0 && std::fabs(off) < 1.0 / 32) ? centre + (off > 0 ? 1.0 : -1.0) / 16 : snapped;
-    clip[i] = static_cast<float>((placed + 0.5 - viewport.translate[i]) / viewport.scale[i] * clip[3]);
-  }
 }
 
 void normalize3(float *v) {
@@ -307,11 +297,8 @@ void draw(GLenum mode, std::vector<Vertex> vertices, bool windowSpace, bool ligh
   // computes them, so that coplanar faces meet in depth as they do there.
   if (!windowSpace) {
     const Matrix mvp = modelViewProjection();
-    const LineViewport viewport = lineViewport(windowHeight());
-    const bool triangles = mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP || mode == GL_TRIANGLE_FAN;
     for (Vertex &v : vertices) {
-      std::array<float, 4> clip = toClip(v.position, mvp);
-      if (triangles) onLlvmpipeGrid(clip.data(), viewport);
+      const std::array<float, 4> clip = toClip(v.position, mvp);
       for (int i = 0; i < 4; ++i) v.position[i] = clip[i];
     }
   }
@@ -337,7 +324,7 @@ void placeAtPixel(Vertex &v, int x, int y, float z) {
 void drawLines(GLenum primitive, const std::vector<Vertex> &vertices) {
   GlState &s = *current;
   const Matrix mvp = modelViewProjection();
-  const LineViewport viewport = lineViewport(windowHeight());
+  const Viewport viewport = llvmpipeViewport(windowHeight());
   const Stipple pattern = {s.stipplePattern, s.stippleFactor};
   std::vector<Vertex> points;
   std::vector<LineFragment> fragments;
@@ -348,11 +335,14 @@ void drawLines(GLenum primitive, const std::vector<Vertex> &vertices) {
     rasteriseSegment(a.data(), b.data(), 0, 1, viewport, s.lineStipple ? &pattern : nullptr, s.stippleCounter,
                      fragments);
     Vertex v = from;
-    for (int i = 0; i < 3; ++i) v.normal2[i] = to.normal[i];
-    for (int i = 0; i < 4; ++i) v.colour2[i] = to.colour[i];
+    for (int k = 1; k < 3; ++k) {
+      for (int i = 0; i < 3; ++i) v.normal[k][i] = to.normal[0][i];
+      for (int i = 0; i < 4; ++i) v.colour[k][i] = to.colour[0][i];
+    }
     for (const LineFragment &f : fragments) {
       placeAtPixel(v, f.x, f.y, f.z);
-      v.along = f.along;
+      v.weight[0] = 1 - f.along;
+      v.weight[1] = f.along;
       points.push_back(v);
     }
   };
@@ -366,28 +356,96 @@ void drawLines(GLenum primitive, const std::vector<Vertex> &vertices) {
   draw(GL_POINTS, points, true);
 }
 
-std::vector<Vertex> asTriangles(GLenum primitive, const std::vector<Vertex> &v) {
-  std::vector<Vertex> out;
-  if (primitive == GL_QUADS) {
-    for (std::size_t i = 0; i + 3 < v.size(); i += 4) {
-      out.insert(out.end(), {v[i], v[i + 1], v[i + 3], v[i + 1], v[i + 2], v[i + 3]});
+// Triangles become the rows of pixels llvmpipe covers, each drawn as a
+// rectangle on pixel boundaries, which any rasteriser covers alike; its
+// corners carry the triangle's depth and, perspective-correct, the weights
+// of its three lit corners there.
+void drawTriangles(const std::vector<Vertex> &vertices, const std::vector<unsigned> &corners) {
+  const Matrix mvp = modelViewProjection();
+  const int height = windowHeight();
+  int width = 0, unused = 0;
+  emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &unused);
+  const Viewport viewport = llvmpipeViewport(height);
+  std::vector<Vertex> quads, passed;
+  std::vector<Span> spans;
+  for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
+    const Vertex *v[3] = {&vertices[corners[t]], &vertices[corners[t + 1]], &vertices[corners[t + 2]]};
+    std::array<float, 4> clip[3];
+    std::array<float, 3> window[3];
+    bool inFront = true;
+    for (int i = 0; i < 3; ++i) {
+      clip[i] = toClip(v[i]->position, mvp);
+      inFront = inFront && clip[i][3] > 0;
+      window[i] = toWindow(clip[i].data(), viewport);
+    }
+    if (!inFront) {
+      // Behind the eye: left to WebGL, which clips it.
+      for (const Vertex *corner : v) passed.push_back(*corner);
+      continue;
+    }
+    spans.clear();
+    coverTriangle(window, width, height, spans);
+    if (spans.empty()) continue;
+    // Screen-space barycentric weights at a point of the window.
+    const double x0 = window[0][0], y0 = window[0][1];
+    const double e1x = window[1][0] - x0, e1y = window[1][1] - y0, e2x = window[2][0] - x0, e2y = window[2][1] - y0;
+    const double det = e1x * e2y - e2x * e1y;
+    Vertex q = *v[0];
+    for (int k = 0; k < 3; ++k) {
+      for (int i = 0; i < 3; ++i) q.normal[k][i] = v[k]->normal[0][i];
+      for (int i = 0; i < 4; ++i) q.colour[k][i] = v[k]->colour[0][i];
+    }
+    auto corner = [&](double x, double y) {
+      const double b1 = ((x - x0) * e2y - e2x * (y - y0)) / det, b2 = (e1x * (y - y0) - (x - x0) * e1y) / det;
+      const double b[3] = {1 - b1 - b2, b1, b2};
+      double z = 0, inverseW = 0;
+      for (int i = 0; i < 3; ++i) z += b[i] * window[i][2], inverseW += b[i] / clip[i][3];
+      const double w = 1 / inverseW;
+      q.position[0] = static_cast<float>((x - viewport.translate[0]) / viewport.scale[0] * w);
+      q.position[1] = static_cast<float>((y - viewport.translate[1]) / viewport.scale[1] * w);
+      q.position[2] = static_cast<float>((z - viewport.translate[2]) / viewport.scale[2] * w);
+      q.position[3] = static_cast<float>(w);
+      q.weight[0] = static_cast<float>(b[0] / clip[0][3] * w);
+      q.weight[1] = static_cast<float>(b[1] / clip[1][3] * w);
+      return q;
+    };
+    for (const Span &s : spans) {
+      const Vertex a = corner(s.x0, s.y), b = corner(s.x1 + 1, s.y), c = corner(s.x1 + 1, s.y + 1),
+                   d = corner(s.x0, s.y + 1);
+      quads.insert(quads.end(), {a, b, c, a, c, d});
     }
   }
-  return out;
+  draw(GL_TRIANGLES, quads, true);
+  draw(GL_TRIANGLES, passed, false);
+}
+
+// The corners of a primitive's triangles, as GL orders them.
+std::vector<unsigned> triangleCorners(GLenum p, std::size_t n) {
+  std::vector<unsigned> c;
+  for (unsigned i = 0; i + 2 < n; ++i) {
+    if (p == GL_TRIANGLES || p == GL_QUADS) {
+      const bool quad = p == GL_QUADS;
+      if (i % (quad ? 4 : 3) != 0) continue;
+      if (quad && i + 3 >= n) break;
+      c.insert(c.end(), {i, i + 1, i + 2});
+      if (quad) c.insert(c.end(), {i, i + 2, i + 3});
+    } else if (p == GL_TRIANGLE_STRIP || p == GL_QUAD_STRIP) {
+      c.insert(c.end(), {i, i + 1, i + 2});
+    } else {  // fans and polygons
+      c.insert(c.end(), {0, i + 1, i + 2});
+    }
+  }
+  return c;
 }
 
 // What glEnd, glDrawArrays and glDrawElements have in common.
 void drawPrimitive(GLenum p, const std::vector<Vertex> &vertices) {
   if (p == GL_LINES || p == GL_LINE_STRIP || p == GL_LINE_LOOP) {
     drawLines(p, vertices);
-  } else if (p == GL_QUADS) {
-    draw(GL_TRIANGLES, asTriangles(p, vertices), false);
-  } else if (p == GL_QUAD_STRIP) {
-    draw(GL_TRIANGLE_STRIP, vertices, false);
-  } else if (p == GL_POLYGON) {
-    draw(GL_TRIANGLE_FAN, vertices, false);
+  } else if (p == GL_POINTS) {
+    draw(GL_POINTS, vertices, false);
   } else {
-    draw(p, vertices, false);
+    drawTriangles(vertices, triangleCorners(p, vertices.size()));
   }
 }
 
@@ -458,9 +516,10 @@ GlState *createGlState() {
   const GLuint program = emscripten_glCreateProgram();
   emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, kVertexShader));
   emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-  const char *const attributes[] = {"position", "normal", "colour", "normal2", "colour2", "along"};
-  const int sizes[] = {4, 3, 4, 3, 4, 1};
-  for (GLuint i = 0; i < 6; ++i) emscripten_glBindAttribLocation(program, i, attributes[i]);
+  const char *const attributes[] = {"position", "normal0", "normal1", "normal2",
+                                    "colour0",  "colour1", "colour2", "weight"};
+  const int sizes[] = {4, 3, 3, 3, 4, 4, 4, 2};
+  for (GLuint i = 0; i < 8; ++i) emscripten_glBindAttribLocation(program, i, attributes[i]);
   emscripten_glLinkProgram(program);
   emscripten_glUseProgram(program);
   s->program = program;
@@ -470,7 +529,7 @@ GlState *createGlState() {
   emscripten_glBindBuffer(GL_ARRAY_BUFFER, s->buffer);
   const GLsizei stride = kFloatsPerVertex * sizeof(float);
   std::size_t offset = 0;
-  for (GLuint i = 0; i < 6; ++i) {
+  for (GLuint i = 0; i < 8; ++i) {
     emscripten_glEnableVertexAttribArray(i);
     emscripten_glVertexAttribPointer(i, sizes[i], GL_FLOAT, GL_FALSE, stride,
                                      reinterpret_cast<const void *>(offset * sizeof(float)));

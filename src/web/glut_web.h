@@ -29,10 +29,10 @@
 //    ambient and diffuse, one-sided, the viewer at infinity. Normals go
 //    through the inverse transpose of the model-view matrix and are
 //    renormalised only under GL_NORMALIZE.
-//  - Lines are rasterised here (line_raster.cpp), pixel by pixel, as Mesa's
-//    llvmpipe draws them, stippled or not (glLineStipple), and shaded
-//    between their lit ends; glRasterPos2i and glBitmap, drawn here too,
-//    with Mesa's rounding, unlit.
+//  - Which pixels lines and triangles cover is decided here (raster.cpp),
+//    as Mesa's llvmpipe decides it, lines stippled or not (glLineStipple);
+//    WebGL draws those pixels, shaded between the lit corners. glRasterPos2i
+//    and glBitmap are drawn here too, with Mesa's rounding, unlit.
 //
 // Implemented, GLUT (glut_web.cpp and glut_web.js), one <canvas> per window:
 //  - glutInit, glutInitDisplayMode (GLUT_DOUBLE, GLUT_RGB, GLUT_DEPTH),
@@ -209,6 +209,7 @@ void glutWireTorus(double innerRadius, double outerRadius, GLint sides, GLint ri
 #ifdef __cplusplus
 }
 
+#include <array>
 #include <vector>
 
 namespace glweb {
@@ -219,14 +220,17 @@ struct GlState;
 GlState *createGlState();
 void useGlState(GlState *state);
 
-// Lines, rasterised by line_raster.cpp. Window coordinates as Mesa's
-// llvmpipe has them: y growing downwards from the window's top, a viewport
-// as scale and translation; fragments come out in GL's window coordinates,
-// y growing upwards, with their depth and how far along their line they are.
-struct LineViewport {
+// Lines and triangles, rasterised by raster.cpp. Window coordinates as
+// Mesa's llvmpipe has them: y growing downwards from the window's top, a
+// viewport as scale and translation.
+struct Viewport {
   float scale[3], translate[3];
   int height;
 };
+std::array<float, 3> toWindow(const float *clip, const Viewport &viewport);
+
+// A line's pixels come out in GL's window coordinates, y growing upwards,
+// with their depth and how far along their line they are.
 struct LineFragment {
   int x, y;
   float z, along;
@@ -239,9 +243,16 @@ struct Stipple {
 // alongA to alongB: clipped to the view volume, stippled when a pattern is
 // given (its counter running on from `counter`), its pixels appended to
 // `out`.
-void rasteriseSegment(const float *clipA, const float *clipB, float alongA, float alongB,
-                      const LineViewport &viewport, const Stipple *pattern, int &counter,
-                      std::vector<LineFragment> &out);
+void rasteriseSegment(const float *clipA, const float *clipB, float alongA, float alongB, const Viewport &viewport,
+                      const Stipple *pattern, int &counter, std::vector<LineFragment> &out);
+
+// A triangle's pixels, row by row (y downwards): from x0 to x1, both drawn.
+struct Span {
+  int y, x0, x1;
+};
+// The rows of a triangle, its corners in window coordinates, within a
+// window of width x height pixels.
+void coverTriangle(const std::array<float, 3> *corners, int width, int height, std::vector<Span> &out);
 
 }  // namespace glweb
 #endif

@@ -1,10 +1,12 @@
-// Which pixels a line covers, decided here rather than by the browser's
-// rasteriser, so that lines come out as Mesa's llvmpipe draws them on the
-// desktop: clipped to the view volume as its draw module clips them,
-// stippled as it stipples them, and set up and covered as llvmpipe's line
-// setup does it, on its grid of 1/256 pixel, float for float.
+// Which pixels a line or a triangle covers, decided here rather than by the
+// browser's rasteriser (whose grid is 1/16 pixel), so that they come out as
+// Mesa's llvmpipe draws them on the desktop, on its grid of 1/256 pixel:
+// lines clipped to the view volume as its draw module clips them, stippled
+// as it stipples them, and set up as llvmpipe's line setup does it, float
+// for float; triangles covered by its edge functions and fill rule.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -268,16 +270,70 @@ unsigned outsideMask(const float *clip) {
 
 }  // namespace
 
+// As llvmpipe's vertex stage maps a vertex: the divide, then a fused
+// multiply-add.
+std::array<float, 3> toWindow(const float *clip, const Viewport &viewport) {
+  const float oow = 1.0f / clip[3];
+  std::array<float, 3> w;
+  for (int i = 0; i < 3; ++i) w[i] = std::fma(clip[i] * oow, viewport.scale[i], viewport.translate[i]);
+  return w;
+}
+
+// llvmpipe's triangle setup: the corners snapped, turned counter-clockwise,
+// three edge functions with the bottom-left fill rule, and the rows of the
+// bounding box walked for the pixels all three hold.
+void coverTriangle(const std::array<float, 3> *corners, int width, int height, std::vector<Span> &out) {
+  std::int64_t x[3], y[3];
+  for (int i = 0; i < 3; ++i) {
+    x[i] = snap(corners[i][0] - 0.5f);
+    y[i] = snap(corners[i][1] - 0.5f);
+  }
+  const std::int64_t area = (x[0] - x[1]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[0] - y[1]);
+  if (area == 0) return;
+  if (area < 0) {
+    std::swap(x[0], x[1]);
+    std::swap(y[0], y[1]);
+  }
+  std::int64_t c[3], dcdx[3], dcdy[3];
+  for (int i = 0; i < 3; ++i) {
+    const int j = (i + 1) % 3;
+    dcdy[i] = x[i] - x[j];
+    dcdx[i] = y[i] - y[j];
+    c[i] = dcdx[i] * x[i] - dcdy[i] * y[i];
+    if (dcdx[i] < 0 || (dcdx[i] == 0 && dcdy[i] < 0)) ++c[i];
+  }
+  const std::int64_t minX = std::min({x[0], x[1], x[2]}), maxX = std::max({x[0], x[1], x[2]});
+  const std::int64_t minY = std::min({y[0], y[1], y[2]}), maxY = std::max({y[0], y[1], y[2]});
+  const int x0 = std::max<int>(0, static_cast<int>(minX >> kFixedOrder));
+  const int x1 = std::min<int>(width - 1, static_cast<int>((maxX - 1) >> kFixedOrder));
+  const int y0 = std::max<int>(0, static_cast<int>((minY + 1) >> kFixedOrder));
+  const int y1 = std::min<int>(height - 1, static_cast<int>(maxY >> kFixedOrder));
+  // floor(a / b) for b > 0.
+  auto floorDiv = [](std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+  for (int py = y0; py <= y1; ++py) {
+    std::int64_t from = x0, to = x1;
+    for (int i = 0; i < 3; ++i) {
+      // Inside where a - b px > 0.
+      const std::int64_t a = c[i] + dcdy[i] * kFixedOne * py, b = dcdx[i] * kFixedOne;
+      if (b > 0) {
+        to = std::min(to, floorDiv(a - 1, b));
+      } else if (b < 0) {
+        from = std::max(from, floorDiv(-a, -b) + 1);  // with b < 0: px > a / b
+      } else if (a <= 0) {
+        to = from - 1;
+      }
+    }
+    if (from <= to) out.push_back({py, static_cast<int>(from), static_cast<int>(to)});
+  }
+}
+
 void rasteriseSegment(const float *clipA, const float *clipB, float alongA, float alongB,
-                      const LineViewport &viewport, const Stipple *pattern, int &counter,
+                      const Viewport &viewport, const Stipple *pattern, int &counter,
                       std::vector<LineFragment> &out) {
   const float *scale = viewport.scale, *translate = viewport.translate;
-  // As llvmpipe's vertex stage maps a vertex: the divide, then a fused
-  // multiply-add.
   auto mapped = [&](const float *clip, float along) {
-    const float oow = 1.0f / clip[3];
-    return End{std::fma(clip[0] * oow, scale[0], translate[0]), std::fma(clip[1] * oow, scale[1], translate[1]),
-               std::fma(clip[2] * oow, scale[2], translate[2]), along};
+    const std::array<float, 3> w = toWindow(clip, viewport);
+    return End{w[0], w[1], w[2], along};
   };
   const unsigned maskA = outsideMask(clipA), maskB = outsideMask(clipB);
   if (maskA & maskB) return;
