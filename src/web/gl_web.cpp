@@ -173,6 +173,10 @@ struct GlState {
   GLuint program = 0;
   GLuint buffer = 0;
   GLint uniforms[kUniformCount] = {};
+  // Kept from draw to draw, so that frames reuse their memory.
+  std::vector<Vertex> scratch;
+  std::vector<LineFragment> fragments;
+  std::vector<Span> spans;
 };
 
 namespace {
@@ -291,7 +295,7 @@ void setUniforms(bool lightable) {
 
 // Draws vertices as WebGL primitives. In window space their positions are
 // clip coordinates already; bitmaps are never lit.
-void draw(GLenum mode, std::vector<Vertex> vertices, bool windowSpace, bool lightable = true) {
+void draw(GLenum mode, std::vector<Vertex> &vertices, bool windowSpace, bool lightable = true) {
   if (vertices.empty()) return;
   // Positions reach WebGL in clip coordinates, computed here as Mesa
   // computes them, so that coplanar faces meet in depth as they do there.
@@ -326,8 +330,9 @@ void drawLines(GLenum primitive, const std::vector<Vertex> &vertices) {
   const Matrix mvp = modelViewProjection();
   const Viewport viewport = llvmpipeViewport(windowHeight());
   const Stipple pattern = {s.stipplePattern, s.stippleFactor};
-  std::vector<Vertex> points;
-  std::vector<LineFragment> fragments;
+  std::vector<Vertex> &points = s.scratch;
+  std::vector<LineFragment> &fragments = s.fragments;
+  points.clear();
   auto segment = [&](const Vertex &from, const Vertex &to, bool first) {
     const std::array<float, 4> a = toClip(from.position, mvp), b = toClip(to.position, mvp);
     if (first) s.stippleCounter = 0;
@@ -357,17 +362,20 @@ void drawLines(GLenum primitive, const std::vector<Vertex> &vertices) {
 }
 
 // Triangles become the rows of pixels llvmpipe covers, each drawn as a
-// rectangle on pixel boundaries, which any rasteriser covers alike; its
-// corners carry the triangle's depth and, perspective-correct, the weights
-// of its three lit corners there.
+// horizontal line through the row's pixel centres from the left edge of its
+// first pixel to the right edge of its last, which any rasteriser covers
+// alike; its ends carry the triangle's depth and, perspective-correct, the
+// weights of its three lit corners there.
 void drawTriangles(const std::vector<Vertex> &vertices, const std::vector<unsigned> &corners) {
   const Matrix mvp = modelViewProjection();
   const int height = windowHeight();
   int width = 0, unused = 0;
   emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &unused);
   const Viewport viewport = llvmpipeViewport(height);
-  std::vector<Vertex> quads, passed;
-  std::vector<Span> spans;
+  GlState &s = *current;
+  std::vector<Vertex> &rows = s.scratch, passed;
+  std::vector<Span> &spans = s.spans;
+  rows.clear();
   for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
     const Vertex *v[3] = {&vertices[corners[t]], &vertices[corners[t + 1]], &vertices[corners[t + 2]]};
     std::array<float, 4> clip[3];
@@ -409,13 +417,12 @@ void drawTriangles(const std::vector<Vertex> &vertices, const std::vector<unsign
       q.weight[1] = static_cast<float>(b[1] / clip[1][3] * w);
       return q;
     };
-    for (const Span &s : spans) {
-      const Vertex a = corner(s.x0, s.y), b = corner(s.x1 + 1, s.y), c = corner(s.x1 + 1, s.y + 1),
-                   d = corner(s.x0, s.y + 1);
-      quads.insert(quads.end(), {a, b, c, a, c, d});
+    for (const Span &row : spans) {
+      rows.push_back(corner(row.x0, row.y + 0.5));
+      rows.push_back(corner(row.x1 + 1, row.y + 0.5));
     }
   }
-  draw(GL_TRIANGLES, quads, true);
+  draw(GL_LINES, rows, true);
   draw(GL_TRIANGLES, passed, false);
 }
 
@@ -443,7 +450,8 @@ void drawPrimitive(GLenum p, const std::vector<Vertex> &vertices) {
   if (p == GL_LINES || p == GL_LINE_STRIP || p == GL_LINE_LOOP) {
     drawLines(p, vertices);
   } else if (p == GL_POINTS) {
-    draw(GL_POINTS, vertices, false);
+    std::vector<Vertex> points = vertices;
+    draw(GL_POINTS, points, false);
   } else {
     drawTriangles(vertices, triangleCorners(p, vertices.size()));
   }

@@ -173,7 +173,7 @@ class Page:
 
     def frame_rate(self, seconds):
         frames = self.driver.execute_async_script("""
-            const done = arguments[0], end = performance.now() + arguments[1] * 1000;
+            const end = performance.now() + arguments[0] * 1000, done = arguments[1];
             let frames = 0;
             const count = () => { ++frames; performance.now() < end ? requestAnimationFrame(count) : done(frames); };
             requestAnimationFrame(count);""", float(seconds))
