@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "glut_web.h"
+#include "raster.h"
 
 namespace glweb {
 namespace {

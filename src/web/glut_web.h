@@ -209,9 +209,6 @@ void glutWireTorus(double innerRadius, double outerRadius, GLint sides, GLint ri
 #ifdef __cplusplus
 }
 
-#include <array>
-#include <vector>
-
 namespace glweb {
 
 // Between the layer's two halves: each GLUT window's WebGL context gets a GL
@@ -219,40 +216,6 @@ namespace glweb {
 struct GlState;
 GlState *createGlState();
 void useGlState(GlState *state);
-
-// Lines and triangles, rasterised by raster.cpp. Window coordinates as
-// Mesa's llvmpipe has them: y growing downwards from the window's top, a
-// viewport as scale and translation.
-struct Viewport {
-  float scale[3], translate[3];
-  int height;
-};
-std::array<float, 3> toWindow(const float *clip, const Viewport &viewport);
-
-// A line's pixels come out in GL's window coordinates, y growing upwards,
-// with their depth and how far along their line they are.
-struct LineFragment {
-  int x, y;
-  float z, along;
-};
-struct Stipple {
-  unsigned pattern;
-  int factor;
-};
-// The segment between two ends in clip coordinates, `along` its line from
-// alongA to alongB: clipped to the view volume, stippled when a pattern is
-// given (its counter running on from `counter`), its pixels appended to
-// `out`.
-void rasteriseSegment(const float *clipA, const float *clipB, float alongA, float alongB, const Viewport &viewport,
-                      const Stipple *pattern, int &counter, std::vector<LineFragment> &out);
-
-// A triangle's pixels, row by row (y downwards): from x0 to x1, both drawn.
-struct Span {
-  int y, x0, x1;
-};
-// The rows of a triangle, its corners in window coordinates, within a
-// window of width x height pixels.
-void coverTriangle(const std::array<float, 3> *corners, int width, int height, std::vector<Span> &out);
 
 }  // namespace glweb
 #endif

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "glut_web.h"
+#include "raster.h"
 
 namespace glweb {
 namespace {
