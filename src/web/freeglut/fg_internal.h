@@ -42,12 +42,16 @@ struct fg_shim_state {
  * coordinates to give. */
 #define glTexCoordPointer(size, type, stride, pointer) ((void)(pointer))
 
-static inline void fgWarning(const char *format, ...) {
-  va_list args;
-  va_start(args, format);
+static inline void fgReport(const char *format, va_list args) {
   fputs("freeglut: ", stderr);
   vfprintf(stderr, format, args);
   fputc('\n', stderr);
+}
+
+static inline void fgWarning(const char *format, ...) {
+  va_list args;
+  va_start(args, format);
+  fgReport(format, args);
   va_end(args);
 }
 
@@ -55,9 +59,7 @@ static inline void fgWarning(const char *format, ...) {
 static inline void fgError(const char *format, ...) {
   va_list args;
   va_start(args, format);
-  fputs("freeglut: ", stderr);
-  vfprintf(stderr, format, args);
-  fputc('\n', stderr);
+  fgReport(format, args);
   va_end(args);
   exit(1);
 }
