@@ -1,7 +1,7 @@
 // OpenGL 1.x and GLUT for the browser, over WebGL 1, for this viewer and its
 // GLUI layer: the slice of both that they call, under their own names, so
-// that their sources build unchanged for the web. GL/gl.h, GL/glu.h,
-// GL/glut.h and GL/freeglut.h beside this file lead here in the web build.
+// that their sources build unchanged for the web. GL/gl.h, GL/glut.h and
+// GL/freeglut.h beside this file lead here in the web build.
 //
 // Implemented, OpenGL (gl_web.cpp), one GL state per GLUT window:
 //  - Matrices: glMatrixMode (model-view, projection), glPushMatrix /
@@ -21,18 +21,19 @@
 //    glDisableClientState, glVertexPointer, glNormalPointer of floats,
 //    glDrawArrays, glDrawElements), through which freeglut draws its shapes,
 //    as on the desktop; like Mesa, they leave the current normal as it was.
-//  - Lighting as OpenGL 1.x defines it, per vertex, for light 0 (directional
-//    or not, its ambient, diffuse, specular and position set by glLightfv,
-//    the position taken through the model-view matrix), the global ambient
+//  - Lighting as OpenGL 1.x defines it, per vertex, for light 0 at infinity
+//    (its ambient, diffuse, specular and position set by glLightfv, the
+//    position taken through the model-view matrix), the global ambient
 //    of 0.2, material ambient, diffuse, specular, emission and shininess
 //    (glMaterialf, glMaterialfv; front and back alike), colour material for
 //    ambient and diffuse, one-sided, the viewer at infinity. Normals go
 //    through the inverse transpose of the model-view matrix and are
 //    renormalised only under GL_NORMALIZE.
 //  - Which pixels lines and triangles cover is decided here (raster.cpp),
-//    as Mesa's llvmpipe decides it, lines stippled or not (glLineStipple);
-//    WebGL draws those pixels, shaded between the lit corners. glRasterPos2i
-//    and glBitmap are drawn here too, with Mesa's rounding, unlit.
+//    as Mesa's llvmpipe decides it, lines clipped to the view volume and
+//    stippled or not (glLineStipple); WebGL draws those pixels, shaded
+//    between the lit corners, with its own depth buffer. glRasterPos2i and
+//    glBitmap are drawn here too, with Mesa's rounding, unlit.
 //
 // Implemented, GLUT (glut_web.cpp and glut_web.js), one <canvas> per window:
 //  - glutInit, glutInitDisplayMode (GLUT_DOUBLE, GLUT_RGB, GLUT_DEPTH),
@@ -58,11 +59,14 @@
 //    own font data and shapes, compiled from its source.
 //
 // Left out: every other GL and GLUT call; textures, blending, fog, culling,
-// polygon modes, display lists, colour and texture arrays, selection; lights other than
-// light 0, spot lights, attenuation, two-sided lighting, a local viewer;
-// other fonts; special keys, passive motion, entry, timer and menu
-// callbacks; destroying windows; window positions, full screen, game mode.
-// The page never ends the program: closing it is all there is.
+// polygon modes, display lists, colour and texture arrays, selection;
+// lights other than light 0, lights at a finite position, spot lights,
+// attenuation, two-sided lighting, a local viewer; other fonts; special
+// keys, passive motion, entry, timer and menu callbacks; destroying
+// windows; window positions, full screen, game mode. Mesa's 32-bit depth
+// buffer: WebGL's has 24 bits, so faces or lines that lie in one another
+// may show another one of the two. The page never ends the program:
+// closing it is all there is.
 #pragma once
 
 // WebGL's own types, constants and the calls GL 1.x shares with it.
@@ -81,7 +85,6 @@ typedef double GLdouble;
 #define GL_LIGHT0 0x4000
 #define GL_COLOR_MATERIAL 0x0B57
 #define GL_NORMALIZE 0x0BA1
-#define GL_RESCALE_NORMAL 0x803A
 #define GL_LINE_STIPPLE 0x0B24
 #define GL_AMBIENT 0x1200
 #define GL_DIFFUSE 0x1201
