@@ -27,13 +27,15 @@ import functools
 import http.server
 import json
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
 import threading
+import time
 
 from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.chromium.remote_connection import ChromiumRemoteConnection
 
 KEYS = {
     "Tab": ("Tab", "Tab", 9, ""),
@@ -58,18 +60,34 @@ class Page:
                      "--force-device-scale-factor=1"):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        # chromedriver on a free port of 127.0.0.1, reached by number: a bare
+        # system may have no /etc/hosts to say where "localhost" is.
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        self.chromedriver = subprocess.Popen(["/usr/bin/chromedriver", "--port=%d" % port],
+                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        address = "http://127.0.0.1:%d" % port
+        for _ in range(100):  # ten seconds at most for chromedriver to listen
+            try:
+                socket.create_connection(("127.0.0.1", port), timeout=1).close()
+                break
+            except OSError:
+                time.sleep(0.1)
+        self.driver = webdriver.Remote(ChromiumRemoteConnection(address, "goog", "chrome"), options=options)
         self.driver.set_script_timeout(60)
         self.buttons = 0
         self.button = "none"
 
     def close(self):
         self.driver.quit()
+        self.chromedriver.terminate()
+        self.chromedriver.wait()
         self.server.shutdown()
         self.profile.cleanup()
 
     def cdp(self, command, **params):
-        return self.driver.execute_cdp_cmd(command, params)
+        return self.driver.execute("executeCdpCommand", {"cmd": command, "params": params})["value"]
 
     def open(self, *args):
         query = "?args=" + "+".join(args) if args else ""
