@@ -50,39 +50,47 @@ class Page:
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.profile = tempfile.TemporaryDirectory()
-        options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        # Software WebGL; no network, no updates, no first-run pages, a
-        # profile of its own. As root Chromium needs --no-sandbox.
-        for flag in ("--headless=new", "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--no-sandbox",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--no-first-run", "--user-data-dir=" + self.profile.name, "--window-size=1000,800",
-                     "--force-device-scale-factor=1"):
-            options.add_argument(flag)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        # chromedriver on a free port of 127.0.0.1, reached by number: a bare
-        # system may have no /etc/hosts to say where "localhost" is.
-        with socket.socket() as probe:
-            probe.bind(("127.0.0.1", 0))
-            port = probe.getsockname()[1]
+        # Chromium, started here with its DevTools on a port of its own
+        # choosing, and chromedriver, attached to it by address: neither may
+        # rely on the name "localhost", which a bare system with no
+        # /etc/hosts cannot resolve. Software WebGL; no network, no updates,
+        # no first-run pages, a profile of its own; as root, no sandbox.
+        self.chromium = self.chromedriver = None
+        try:
+            self.start()
+        except BaseException:
+            self.stop_programs()
+            raise
+
+    def start(self):
+        self.chromium = subprocess.Popen(
+            ["/usr/bin/chromium", "--headless=new", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+             "--no-sandbox", "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--no-first-run", "--user-data-dir=" + self.profile.name, "--window-size=1000,800",
+             "--force-device-scale-factor=1", "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=0",
+             "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        devtools = wait_for(lambda: read_first_line(self.profile.name + "/DevToolsActivePort"), "Chromium's DevTools")
+        port = free_port()
         self.chromedriver = subprocess.Popen(["/usr/bin/chromedriver", "--port=%d" % port],
                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        address = "http://127.0.0.1:%d" % port
-        for _ in range(100):  # ten seconds at most for chromedriver to listen
-            try:
-                socket.create_connection(("127.0.0.1", port), timeout=1).close()
-                break
-            except OSError:
-                time.sleep(0.1)
-        self.driver = webdriver.Remote(ChromiumRemoteConnection(address, "goog", "chrome"), options=options)
+        wait_for(lambda: connectable(port), "chromedriver")
+        options = webdriver.ChromeOptions()
+        options.debugger_address = "127.0.0.1:" + devtools
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        self.driver = webdriver.Remote(ChromiumRemoteConnection("http://127.0.0.1:%d" % port, "goog", "chrome"),
+                                       options=options)
         self.driver.set_script_timeout(60)
         self.buttons = 0
-        self.button = "none"
+
+    def stop_programs(self):
+        for process in (self.chromedriver, self.chromium):
+            if process is not None:
+                process.terminate()
+                process.wait()
 
     def close(self):
         self.driver.quit()
-        self.chromedriver.terminate()
-        self.chromedriver.wait()
+        self.stop_programs()
         self.server.shutdown()
         self.profile.cleanup()
 
@@ -201,14 +209,45 @@ class Page:
         return json.dumps([e["level"] + " " + e["message"] for e in self.driver.get_log("browser")])
 
 
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def connectable(port):
+    try:
+        socket.create_connection(("127.0.0.1", port), timeout=1).close()
+        return True
+    except OSError:
+        return False
+
+
+def read_first_line(path):
+    try:
+        with open(path) as f:
+            return f.readline().strip()
+    except OSError:
+        return ""
+
+
+def wait_for(ready, what):
+    for _ in range(200):  # twenty seconds at most for a program to start
+        value = ready()
+        if value:
+            return value
+        time.sleep(0.1)
+    raise RuntimeError(what + " did not start")
+
+
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
 
 def main():
-    page = Page(sys.argv[1])
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    page = Page(sys.argv[1])
     try:
         for line in sys.stdin:
             words = line.split()
