@@ -5,7 +5,7 @@
 ARGS ?=
 DISPLAY_OF_OUR_OWN = scripts/on-virtual-display
 
-.PHONY: run test bench screenshots valgrind windows deb dist clean
+.PHONY: run test bench screenshots valgrind windows deb web dist clean
 
 run:
 	./run $(ARGS)
@@ -50,6 +50,15 @@ windows:
 deb:
 	@scripts/install-deps deb
 	scripts/build-deb
+
+# The viewer for the browser, built with Emscripten into build/web/, then
+# served from 127.0.0.1 and checked in headless Chromium with the end-to-end
+# tests' reference pictures, drawn by their tool built for Linux.
+web:
+	@scripts/install-deps web
+	@scripts/build-web
+	@scripts/build build/web/tools -DVIEWER_TOOLS=ON reference-frame
+	$(DISPLAY_OF_OUR_OWN) tests/web/web_check.sh build/web build/web/tools/tests/tools/reference-frame
 
 # The source tarball of the committed tree.
 dist:

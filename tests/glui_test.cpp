@@ -6,6 +6,7 @@
 
 #include "gl_test_support.h"
 #include "gl_window.h"
+#include "glui_pictures.h"
 #include "glui_testing.h"
 // After gtest, whose names X11's macros (None, Bool) would replace.
 #include <GL/glx.h>
@@ -51,33 +52,12 @@ class GluiTest : public ::testing::Test {
 
 TEST_F(GluiTest, DrawsEachStateAsGluiDoesRepaintingOnlyOnAChange) {
   // After each step, whatever caused it (the mouse, a key, the window shown
-  // again), a repaint and the picture as an FNV-1a hash of its grey levels,
-  // row by row from the bottom.
-  const struct {
-    const char *name, *events;
-    std::uint32_t hash;
-  } steps[] = {
-      {"opened", "", 0x40f072aa},
-      {"Tab: row 1 focused", "T", 0xb858812a},
-      {"row 2", "T", 0x6ec4a82a},
-      {"row 3", "T", 0xcf0df72a},
-      {"row 4", "T", 0xbf86c16a},
-      {"row 5", "T", 0x37506d2a},
-      {"row 6", "T", 0xc7fc126a},
-      {"none", "T", 0x40f072aa},
-      {"held on row 1's box", "d13,13", 0xb392b585},
-      {"dragged off row 1", "m152,2", 0xb858812a},
-      {"back onto its corner", "m146,19", 0xb392b585},
-      {"released off row 1", "m152,2 u152,2", 0xb858812a},
-      {"clicked row 6", "d13,93 u13,93", 0xae9cfa7d},
-      {"shown again", "v", 0xae9cfa7d},
-      {"Space on row 6, focused by the click", "_", 0xc7fc126a},
-  };
+  // again), a repaint and GLUI's picture.
   GLUI *glui = open();
   ASSERT_TRUE(paintsAt(glui, {159, 105}));
   pumpUntil([] { return false; }, 200);  // the last paints of a new window
   glutPostWindowRedisplay(T::window(glui));
-  for (const auto &s : steps) {
+  for (const GluiPicture &s : kGluiPictures) {
     SCOPED_TRACE(s.name);
     T::send(glui, s.events);
     // What the panel paints stays in its back buffer after the swap.

@@ -148,22 +148,28 @@ panel_keys() {
   settle
 }
 
+# The left button going down, the pointer moving and the button going up,
+# at (x, y) of the main window. (The browser check gives them in the page.)
+pointer_down() { xdotool mousemove $((MAIN_X + $1)) $((MAIN_Y + $2)) mousedown 1; }
+pointer_move() { xdotool mousemove $((MAIN_X + $1)) $((MAIN_Y + $2)); }
+pointer_up() { xdotool mousemove $((MAIN_X + $1)) $((MAIN_Y + $2)) mouseup 1; }
+
 # A left-button drag in the main window along the row y, from x to `to` in
 # window coordinates, in steps of `step` pixels; the last step is cut short
 # where the step does not divide the distance.
 drag() {
   local x=$1 y=$2 to=$3 step=$4
   [ "$step" -gt 0 ] || fail "drag: a step of $step pixels never arrives"
-  xdotool mousemove $((MAIN_X + x)) $((MAIN_Y + y)) mousedown 1
+  pointer_down "$x" "$y"
   while [ "$x" -ne "$to" ]; do
     if [ "$x" -lt "$to" ]; then
       x=$((x + step < to ? x + step : to))
     else
       x=$((x - step > to ? x - step : to))
     fi
-    xdotool mousemove $((MAIN_X + x)) $((MAIN_Y + y))
+    pointer_move "$x" "$y"
   done
-  xdotool mouseup 1
+  pointer_up "$x" "$y"
   settle
 }
 

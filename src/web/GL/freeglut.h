@@ -1,0 +1,3 @@
+// In the web build, <GL/freeglut.h> is the layer's: see ../glut_web.h.
+#pragma once
+#include "../glut_web.h"

@@ -1,0 +1,275 @@
+// The GLUT half of the layer: windows as canvases with a WebGL context and a
+// GL state each, their callbacks, the main loop on the browser's animation
+// frames, and bitmap text in freeglut's font.
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "glut_web.h"
+
+extern "C" {
+#include "freeglut/fg_internal.h"
+
+extern SFG_Font fgFontHelvetica12;
+
+// glut_web.js
+void glutWebOpenCanvas(int window, const char *title, int width, int height);
+void glutWebResizeCanvas(int window, int width, int height);
+void glutWebSetCursor(int window, const char *css);
+}
+
+// Its address is the font's handle, as in freeglut.
+void *glutBitmapHelvetica12;
+
+namespace {
+
+struct Window {
+  int id;
+  int width, height;
+  EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context;
+  glweb::GlState *gl;
+  void (*display)() = nullptr;
+  void (*reshape)(int, int) = nullptr;
+  void (*keyboard)(unsigned char, int, int) = nullptr;
+  void (*mouse)(int, int, int, int) = nullptr;
+  void (*motion)(int, int) = nullptr;
+  void (*visibility)(int) = nullptr;
+  // What the next animation frame does for the window.
+  bool reshapePending = true;
+  bool shownPending = true;
+  bool redisplayPending = true;
+};
+
+struct Settings {
+  bool initialised = false;
+  unsigned displayMode = GLUT_RGBA | GLUT_SINGLE;
+  int x = -1, y = -1, width = 300, height = 300;
+};
+
+Settings init;
+std::vector<std::unique_ptr<Window>> windows;
+Window *current = nullptr;
+void (*idle)() = nullptr;
+// GLUT's modifiers answer only inside an input callback.
+int modifiers = -1;
+
+Window *byId(int id) { return id >= 1 && id <= static_cast<int>(windows.size()) ? windows[id - 1].get() : nullptr; }
+
+void makeCurrent(Window *w) {
+  current = w;
+  emscripten_webgl_make_context_current(w->context);
+  glweb::useGlState(w->gl);
+}
+
+// One animation frame: what GLUT's main loop does between two waits.
+void frame() {
+  for (auto &w : windows) {
+    if (!w->reshapePending) continue;
+    w->reshapePending = false;
+    w->redisplayPending = true;
+    makeCurrent(w.get());
+    if (w->reshape != nullptr) {
+      w->reshape(w->width, w->height);
+    } else {
+      glViewport(0, 0, w->width, w->height);
+    }
+  }
+  for (auto &w : windows) {
+    if (!w->shownPending) continue;
+    w->shownPending = false;
+    makeCurrent(w.get());
+    if (w->visibility != nullptr) w->visibility(GLUT_VISIBLE);
+  }
+  if (idle != nullptr) idle();
+  for (auto &w : windows) {
+    if (!w->redisplayPending) continue;
+    w->redisplayPending = false;
+    makeCurrent(w.get());
+    if (w->display != nullptr) w->display();
+  }
+  // Whatever the program wrote, a line or not, reaches the console now (see
+  // glut_web.js), not when a newline happens to follow.
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+extern "C" {
+
+// Called from glut_web.js with the canvas's window and its own pixels.
+EMSCRIPTEN_KEEPALIVE void glutWebMouse(int window, int button, int state, int x, int y, int keys) {
+  Window *w = byId(window);
+  if (w == nullptr || w->mouse == nullptr) return;
+  makeCurrent(w);
+  modifiers = keys;
+  w->mouse(button, state, x, y);
+  modifiers = -1;
+}
+
+EMSCRIPTEN_KEEPALIVE void glutWebMotion(int window, int x, int y) {
+  Window *w = byId(window);
+  if (w == nullptr || w->motion == nullptr) return;
+  makeCurrent(w);
+  w->motion(x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE void glutWebKey(int window, int key, int x, int y, int keys) {
+  Window *w = byId(window);
+  if (w == nullptr || w->keyboard == nullptr) return;
+  makeCurrent(w);
+  modifiers = keys;
+  w->keyboard(static_cast<unsigned char>(key), x, y);
+  modifiers = -1;
+}
+
+void glutInit(int *, char **) { init.initialised = true; }
+
+void glutInitDisplayMode(unsigned int mode) { init.displayMode = mode; }
+
+void glutInitWindowSize(int width, int height) {
+  init.width = width;
+  init.height = height;
+}
+
+void glutInitWindowPosition(int x, int y) {
+  init.x = x;
+  init.y = y;
+}
+
+int glutCreateWindow(const char *title) {
+  const int id = static_cast<int>(windows.size()) + 1;
+  glutWebOpenCanvas(id, title, init.width, init.height);
+  EmscriptenWebGLContextAttributes attributes;
+  emscripten_webgl_init_context_attributes(&attributes);
+  attributes.majorVersion = 1;
+  attributes.alpha = false;
+  attributes.depth = (init.displayMode & GLUT_DEPTH) != 0;
+  attributes.stencil = false;
+  attributes.antialias = false;
+  attributes.premultipliedAlpha = false;
+  const std::string selector = "#glut-window-" + std::to_string(id);
+  Window *w = new Window{id, init.width, init.height, emscripten_webgl_create_context(selector.c_str(), &attributes),
+                         nullptr};
+  windows.emplace_back(w);
+  emscripten_webgl_make_context_current(w->context);
+  w->gl = glweb::createGlState();
+  makeCurrent(w);
+  return id;
+}
+
+int glutGetWindow() { return current != nullptr ? current->id : 0; }
+
+void glutSetWindow(int window) {
+  if (Window *w = byId(window)) makeCurrent(w);
+}
+
+// The canvas takes its new size with the next frame, as a window system's
+// answer comes after the request.
+void glutReshapeWindow(int width, int height) {
+  if (current == nullptr) return;
+  current->width = width;
+  current->height = height;
+  glutWebResizeCanvas(current->id, width, height);
+  current->reshapePending = true;
+}
+
+void glutSetCursor(int cursor) {
+  if (current == nullptr) return;
+  const char *css = cursor == GLUT_CURSOR_INHERIT       ? ""
+                    : cursor == GLUT_CURSOR_NONE        ? "none"
+                    : cursor == GLUT_CURSOR_TEXT        ? "text"
+                    : cursor == GLUT_CURSOR_CROSSHAIR   ? "crosshair"
+                                                        : "default";
+  glutWebSetCursor(current->id, css);
+}
+
+int glutGet(GLenum query) {
+  switch (query) {
+    case GLUT_INIT_STATE: return init.initialised;
+    case GLUT_INIT_WINDOW_X: return init.x;
+    case GLUT_INIT_WINDOW_Y: return init.y;
+    case GLUT_INIT_WINDOW_WIDTH: return init.width;
+    case GLUT_INIT_WINDOW_HEIGHT: return init.height;
+    case GLUT_INIT_DISPLAY_MODE: return static_cast<int>(init.displayMode);
+    case GLUT_WINDOW_WIDTH: return current != nullptr ? current->width : 0;
+    case GLUT_WINDOW_HEIGHT: return current != nullptr ? current->height : 0;
+    default: return -1;
+  }
+}
+
+int glutGetModifiers() {
+  if (modifiers < 0) {
+    fgWarning("glutGetModifiers() called outside an input callback");
+    return 0;
+  }
+  return modifiers;
+}
+
+void glutDisplayFunc(void (*callback)()) {
+  if (current != nullptr) current->display = callback;
+}
+
+void glutReshapeFunc(void (*callback)(int, int)) {
+  if (current != nullptr) current->reshape = callback;
+}
+
+void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) {
+  if (current != nullptr) current->keyboard = callback;
+}
+
+void glutMouseFunc(void (*callback)(int, int, int, int)) {
+  if (current != nullptr) current->mouse = callback;
+}
+
+void glutMotionFunc(void (*callback)(int, int)) {
+  if (current != nullptr) current->motion = callback;
+}
+
+void glutVisibilityFunc(void (*callback)(int)) {
+  if (current != nullptr) current->visibility = callback;
+}
+
+void glutIdleFunc(void (*callback)()) { idle = callback; }
+
+// Never returns: the browser calls frame() before each repaint of the page.
+void glutMainLoop() { emscripten_set_main_loop(frame, 0, 1); }
+
+void glutPostRedisplay() {
+  if (current != nullptr) current->redisplayPending = true;
+}
+
+void glutPostWindowRedisplay(int window) {
+  if (Window *w = byId(window)) w->redisplayPending = true;
+}
+
+// The browser shows what a canvas's context drew once the frame is over.
+void glutSwapBuffers() {}
+
+void glutBitmapCharacter(void *font, int character) {
+  if (font != GLUT_BITMAP_HELVETICA_12 || character < 1 || character > 255) return;
+  const SFG_Font &f = fgFontHelvetica12;
+  const GLubyte *face = f.Characters[character];
+  glBitmap(face[0], f.Height, f.xorig, f.yorig, face[0], 0, face + 1);
+}
+
+// The widest line's width, as freeglut measures it.
+int glutBitmapLength(void *font, const unsigned char *text) {
+  if (font != GLUT_BITMAP_HELVETICA_12 || text == nullptr) return 0;
+  int widest = 0, line = 0;
+  for (; *text != 0; ++text) {
+    if (*text == '\n') {
+      widest = line > widest ? line : widest;
+      line = 0;
+    } else {
+      line += fgFontHelvetica12.Characters[*text][0];
+    }
+  }
+  return line > widest ? line : widest;
+}
+
+}  // extern "C"
