@@ -150,9 +150,11 @@ panel_keys() {
 
 # The left button going down, the pointer moving and the button going up,
 # at (x, y) of the main window. (The browser check gives them in the page.)
+# The button goes up where the pointer is: a move to there would still be a
+# motion event, which the viewer would count as a step to the left.
 pointer_down() { xdotool mousemove $((MAIN_X + $1)) $((MAIN_Y + $2)) mousedown 1; }
 pointer_move() { xdotool mousemove $((MAIN_X + $1)) $((MAIN_Y + $2)); }
-pointer_up() { xdotool mousemove $((MAIN_X + $1)) $((MAIN_Y + $2)) mouseup 1; }
+pointer_up() { xdotool mouseup 1; }
 
 # A left-button drag in the main window along the row y, from x to `to` in
 # window coordinates, in steps of `step` pixels; the last step is cut short
