@@ -57,8 +57,8 @@ deb:
 web:
 	@scripts/install-deps web
 	@scripts/build-web
-	@scripts/build build/web/tools -DVIEWER_TOOLS=ON reference-frame
-	$(DISPLAY_OF_OUR_OWN) tests/web/web_check.sh build/web build/web/tools/tests/tools/reference-frame
+	@scripts/build build/web-build/tools -DVIEWER_TOOLS=ON reference-frame
+	$(DISPLAY_OF_OUR_OWN) tests/web/web_check.sh build/web build/web-build/tools/tests/tools/reference-frame
 
 # The source tarball of the committed tree.
 dist:
