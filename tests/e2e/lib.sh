@@ -244,6 +244,20 @@ changes_by_itself() {
   pixels_changed "$1_a" "$1_b"
 }
 
+# With no input, the picture turns by itself within half a second, or stays
+# still; NAME names the screenshots and the message.
+expect_turning() {
+  local changed
+  changed=$(changes_by_itself "$1")
+  echo "$1: $changed pixels changed by themselves in half a second"
+  [ "$changed" -gt 1000 ] || fail "$1: the picture did not turn by itself ($changed pixels changed)"
+}
+expect_still() {
+  local changed
+  changed=$(changes_by_itself "$1")
+  [ "$changed" -eq 0 ] || fail "$1: the picture kept changing by itself ($changed pixels changed)"
+}
+
 # Number of pixels that differ between two pictures by more than rounding.
 # compare prints it last on stderr, after any warnings (passed on here), and
 # exits with 1 when the pictures differ and 2 when it could not compare them.
