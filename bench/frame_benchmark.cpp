@@ -3,7 +3,7 @@
 //   viewer     the real displayScene;
 //   GL-native  the same scene drawn with glLoadIdentity, glOrtho / glFrustum,
 //              gluLookAt, glRotatef, glScalef and glTranslatef: the tests'
-//              reference picture (tests/reference_scene.h);
+//              reference picture (tests/support/reference_scene.h);
 //   empty      clear and swap, the floor every frame pays.
 // The pipelines take turns in rounds, in a rotating order, so a slow spell of
 // the machine lands on all of them alike; each round's rate is one sample and
