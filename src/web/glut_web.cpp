@@ -1,13 +1,12 @@
-// The GLUT half of the layer: windows as canvases with a WebGL context and a
-// GL state each, their callbacks, the main loop on the browser's animation
-// frames, and bitmap text in freeglut's font.
+// The GLUT half of the browser layer: windows as canvases, each with a GL
+// state, their callbacks, the main loop on the browser's animation frames,
+// and bitmap text in freeglut's font.
 
+#include <GL/freeglut.h>
 #include <emscripten.h>
-#include <emscripten/html5.h>
 
 #include <cstdio>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "glut_web.h"
@@ -18,7 +17,7 @@ extern "C" {
 extern SFG_Font fgFontHelvetica12;
 
 // glut_web.js
-void glutWebOpenCanvas(int window, const char *title, int width, int height);
+int glutWebOpenCanvas(int window, const char *title, int width, int height, int depth);
 void glutWebResizeCanvas(int window, int width, int height);
 void glutWebSetCursor(int window, const char *css);
 }
@@ -29,10 +28,9 @@ void *glutBitmapHelvetica12;
 namespace {
 
 struct Window {
-  int id;
-  int width, height;
-  EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context;
+  int id, width, height;
   glweb::GlState *gl;
+  bool lost = false;  // while the browser has taken its WebGL context away
   void (*display)() = nullptr;
   void (*reshape)(int, int) = nullptr;
   void (*keyboard)(unsigned char, int, int) = nullptr;
@@ -40,9 +38,7 @@ struct Window {
   void (*motion)(int, int) = nullptr;
   void (*visibility)(int) = nullptr;
   // What the next animation frame does for the window.
-  bool reshapePending = true;
-  bool shownPending = true;
-  bool redisplayPending = true;
+  bool reshapePending = true, shownPending = true, redisplayPending = true;
 };
 
 struct Settings {
@@ -62,11 +58,12 @@ Window *byId(int id) { return id >= 1 && id <= static_cast<int>(windows.size()) 
 
 void makeCurrent(Window *w) {
   current = w;
-  emscripten_webgl_make_context_current(w->context);
   glweb::useGlState(w->gl);
 }
 
-// One animation frame: what GLUT's main loop does between two waits.
+// One animation frame: what GLUT's main loop does between two waits. A
+// window without its context is drawn once it has it back, as an unmapped
+// window is once it is shown.
 void frame() {
   for (auto &w : windows) {
     if (!w->reshapePending) continue;
@@ -87,44 +84,51 @@ void frame() {
   }
   if (idle != nullptr) idle();
   for (auto &w : windows) {
-    if (!w->redisplayPending) continue;
+    if (!w->redisplayPending || w->lost) continue;
     w->redisplayPending = false;
     makeCurrent(w.get());
     if (w->display != nullptr) w->display();
+    glweb::finishFrame();
   }
-  // Whatever the program wrote, a line or not, reaches the console now (see
-  // glut_web.js), not when a newline happens to follow.
+  // Whatever the program wrote, a whole line or not, reaches the console
+  // now (see glut_web.js).
   std::fflush(stdout);
+}
+
+// An input callback, with its window current and the modifiers it may ask for.
+template <typename Callback, typename... Args>
+void deliver(int window, Callback Window::*callback, int keys, Args... args) {
+  Window *w = byId(window);
+  if (w == nullptr || w->*callback == nullptr) return;
+  makeCurrent(w);
+  modifiers = keys;
+  (w->*callback)(args...);
+  modifiers = -1;
 }
 
 }  // namespace
 
 extern "C" {
 
-// Called from glut_web.js with the canvas's window and its own pixels.
+// Called from glut_web.js, with positions in the window's own pixels.
 EMSCRIPTEN_KEEPALIVE void glutWebMouse(int window, int button, int state, int x, int y, int keys) {
-  Window *w = byId(window);
-  if (w == nullptr || w->mouse == nullptr) return;
-  makeCurrent(w);
-  modifiers = keys;
-  w->mouse(button, state, x, y);
-  modifiers = -1;
+  deliver(window, &Window::mouse, keys, button, state, x, y);
 }
 
-EMSCRIPTEN_KEEPALIVE void glutWebMotion(int window, int x, int y) {
-  Window *w = byId(window);
-  if (w == nullptr || w->motion == nullptr) return;
-  makeCurrent(w);
-  w->motion(x, y);
-}
+EMSCRIPTEN_KEEPALIVE void glutWebMotion(int window, int x, int y) { deliver(window, &Window::motion, -1, x, y); }
 
 EMSCRIPTEN_KEEPALIVE void glutWebKey(int window, int key, int x, int y, int keys) {
+  deliver(window, &Window::keyboard, keys, static_cast<unsigned char>(key), x, y);
+}
+
+// The canvas's buffer is now width x height device pixels; its context is
+// there or lost. Either way the picture must be drawn again.
+EMSCRIPTEN_KEEPALIVE void glutWebCanvasChanged(int window, int width, int height, int lost) {
   Window *w = byId(window);
-  if (w == nullptr || w->keyboard == nullptr) return;
-  makeCurrent(w);
-  modifiers = keys;
-  w->keyboard(static_cast<unsigned char>(key), x, y);
-  modifiers = -1;
+  if (w == nullptr) return;
+  glweb::setPixelScale(w->gl, static_cast<float>(width) / w->width, static_cast<float>(height) / w->height);
+  w->lost = lost != 0;
+  w->redisplayPending = true;
 }
 
 void glutInit(int *, char **) { init.initialised = true; }
@@ -143,22 +147,11 @@ void glutInitWindowPosition(int x, int y) {
 
 int glutCreateWindow(const char *title) {
   const int id = static_cast<int>(windows.size()) + 1;
-  glutWebOpenCanvas(id, title, init.width, init.height);
-  EmscriptenWebGLContextAttributes attributes;
-  emscripten_webgl_init_context_attributes(&attributes);
-  attributes.majorVersion = 1;
-  attributes.alpha = false;
-  attributes.depth = (init.displayMode & GLUT_DEPTH) != 0;
-  attributes.stencil = false;
-  attributes.antialias = false;
-  attributes.premultipliedAlpha = false;
-  const std::string selector = "#glut-window-" + std::to_string(id);
-  Window *w = new Window{id, init.width, init.height, emscripten_webgl_create_context(selector.c_str(), &attributes),
-                         nullptr};
-  windows.emplace_back(w);
-  emscripten_webgl_make_context_current(w->context);
-  w->gl = glweb::createGlState();
-  makeCurrent(w);
+  windows.emplace_back(new Window{id, init.width, init.height, glweb::createGlState(id)});
+  makeCurrent(windows.back().get());
+  if (!glutWebOpenCanvas(id, title, init.width, init.height, (init.displayMode & GLUT_DEPTH) != 0)) {
+    fgError("failed to create a WebGL context for the window '%s': this browser has WebGL turned off, or none", title);
+  }
   return id;
 }
 
@@ -168,14 +161,14 @@ void glutSetWindow(int window) {
   if (Window *w = byId(window)) makeCurrent(w);
 }
 
-// The canvas takes its new size with the next frame, as a window system's
+// The window takes its new size with the next frame, as a window system's
 // answer comes after the request.
 void glutReshapeWindow(int width, int height) {
   if (current == nullptr) return;
   current->width = width;
   current->height = height;
-  glutWebResizeCanvas(current->id, width, height);
   current->reshapePending = true;
+  glutWebResizeCanvas(current->id, width, height);
 }
 
 void glutSetCursor(int cursor) {
@@ -203,37 +196,30 @@ int glutGet(GLenum query) {
 }
 
 int glutGetModifiers() {
-  if (modifiers < 0) {
-    fgWarning("glutGetModifiers() called outside an input callback");
-    return 0;
-  }
-  return modifiers;
+  if (modifiers >= 0) return modifiers;
+  fgWarning("glutGetModifiers() called outside an input callback");
+  return 0;
 }
 
+// The current window's callbacks; with no window there is nothing to set.
 void glutDisplayFunc(void (*callback)()) {
   if (current != nullptr) current->display = callback;
 }
-
 void glutReshapeFunc(void (*callback)(int, int)) {
   if (current != nullptr) current->reshape = callback;
 }
-
 void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) {
   if (current != nullptr) current->keyboard = callback;
 }
-
 void glutMouseFunc(void (*callback)(int, int, int, int)) {
   if (current != nullptr) current->mouse = callback;
 }
-
 void glutMotionFunc(void (*callback)(int, int)) {
   if (current != nullptr) current->motion = callback;
 }
-
 void glutVisibilityFunc(void (*callback)(int)) {
   if (current != nullptr) current->visibility = callback;
 }
-
 void glutIdleFunc(void (*callback)()) { idle = callback; }
 
 // Never returns: the browser calls frame() before each repaint of the page.
@@ -248,7 +234,7 @@ void glutPostWindowRedisplay(int window) {
 }
 
 // The browser shows what a canvas's context drew once the frame is over.
-void glutSwapBuffers() {}
+void glutSwapBuffers() { glweb::finishFrame(); }
 
 void glutBitmapCharacter(void *font, int character) {
   if (font != GLUT_BITMAP_HELVETICA_12 || character < 1 || character > 255) return;
@@ -262,14 +248,10 @@ int glutBitmapLength(void *font, const unsigned char *text) {
   if (font != GLUT_BITMAP_HELVETICA_12 || text == nullptr) return 0;
   int widest = 0, line = 0;
   for (; *text != 0; ++text) {
-    if (*text == '\n') {
-      widest = line > widest ? line : widest;
-      line = 0;
-    } else {
-      line += fgFontHelvetica12.Characters[*text][0];
-    }
+    line = *text == '\n' ? 0 : line + fgFontHelvetica12.Characters[*text][0];
+    widest = line > widest ? line : widest;
   }
-  return line > widest ? line : widest;
+  return widest;
 }
 
 }  // extern "C"

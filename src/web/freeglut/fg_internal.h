@@ -1,8 +1,31 @@
-/* What freeglut's fg_geometry.c and fg_font_data.c need of freeglut's own
- * internals, for the web build, which compiles those two files from
- * freeglut's source and nothing else of it. There is no current freeglut
- * window here, so the shapes take their OpenGL 1.1 path (vertex arrays), as
- * on the desktop, never the shader path nor the normals' visualisation. */
+/* What freeglut's fg_geometry.c and fg_font_data.c, compiled from freeglut's
+ * source for the web build, ask of freeglut's own internals: its font
+ * record, the window and state fields the shapes read, and its reports.
+ * There is no current freeglut window here, so the shapes take their OpenGL
+ * 1.1 path (vertex arrays), as on the desktop, never the shader path nor the
+ * normals' visualisation.
+ *
+ * freeglut's interface, which this file declares, is freeglut's:
+ *
+ * Copyright (c) 1999-2000 Pawel W. Olszta. All Rights Reserved.
+ *
+ * Permission is hereby granted, free of charge, to any person obtaining a
+ * copy of this software and associated documentation files (the "Software"),
+ * to deal in the Software without restriction, including without limitation
+ * the rights to use, copy, modify, merge, publish, distribute, sublicense,
+ * and/or sell copies of the Software, and to permit persons to whom the
+ * Software is furnished to do so, subject to the following conditions:
+ *
+ * The above copyright notice and this permission notice shall be included
+ * in all copies or substantial portions of the Software.
+ *
+ * THE SOFTWARE IS PROVIDED "AS IS", WITHOUT WARRANTY OF ANY KIND, EXPRESS
+ * OR IMPLIED, INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY,
+ * FITNESS FOR A PARTICULAR PURPOSE AND NONINFRINGEMENT.  IN NO EVENT SHALL
+ * PAWEL W. OLSZTA BE LIABLE FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, WHETHER
+ * IN AN ACTION OF CONTRACT, TORT OR OTHERWISE, ARISING FROM, OUT OF OR IN
+ * CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER DEALINGS IN THE SOFTWARE.
+ */
 #ifndef FG_INTERNAL_H
 #define FG_INTERNAL_H
 

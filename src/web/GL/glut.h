@@ -1,3 +1,0 @@
-// In the web build, <GL/glut.h> is the layer's: see ../glut_web.h.
-#pragma once
-#include "../glut_web.h"
