@@ -2,14 +2,14 @@
 // state, their callbacks, the main loop on the browser's animation frames,
 // and bitmap text in freeglut's font.
 
+#include "glut_web.h"
+
 #include <GL/freeglut.h>
 #include <emscripten.h>
 
 #include <cstdio>
 #include <memory>
 #include <vector>
-
-#include "glut_web.h"
 
 extern "C" {
 #include "freeglut/fg_internal.h"
@@ -54,40 +54,36 @@ void (*idle)() = nullptr;
 // GLUT's modifiers answer only inside an input callback.
 int modifiers = -1;
 
-Window *byId(int id) { return id >= 1 && id <= static_cast<int>(windows.size()) ? windows[id - 1].get() : nullptr; }
+Window *byId(int id) {
+  return id >= 1 && id <= static_cast<int>(windows.size()) ? windows[id - 1].get() : nullptr;
+}
 
 void makeCurrent(Window *w) {
   current = w;
   glweb::useGlState(w->gl);
 }
 
+// Whether a window has something pending, which it no longer has.
+bool take(bool &pending) { return pending ? !(pending = false) : false; }
+
 // One animation frame: what GLUT's main loop does between two waits. A
 // window without its context is drawn once it has it back, as an unmapped
 // window is once it is shown.
 void frame() {
   for (auto &w : windows) {
-    if (!w->reshapePending) continue;
-    w->reshapePending = false;
-    w->redisplayPending = true;
+    if (!take(w->reshapePending)) continue;
     makeCurrent(w.get());
-    if (w->reshape != nullptr) {
-      w->reshape(w->width, w->height);
-    } else {
-      glViewport(0, 0, w->width, w->height);
-    }
+    w->reshape != nullptr ? w->reshape(w->width, w->height) : glViewport(0, 0, w->width, w->height);
+    w->redisplayPending = true;
   }
   for (auto &w : windows) {
-    if (!w->shownPending) continue;
-    w->shownPending = false;
-    makeCurrent(w.get());
-    if (w->visibility != nullptr) w->visibility(GLUT_VISIBLE);
+    if (take(w->shownPending) && w->visibility != nullptr) makeCurrent(w.get()), w->visibility(GLUT_VISIBLE);
   }
   if (idle != nullptr) idle();
   for (auto &w : windows) {
-    if (!w->redisplayPending || w->lost) continue;
-    w->redisplayPending = false;
+    if (w->lost || !take(w->redisplayPending) || w->display == nullptr) continue;
     makeCurrent(w.get());
-    if (w->display != nullptr) w->display();
+    w->display();
     glweb::finishFrame();
   }
   // Whatever the program wrote, a whole line or not, reaches the console
@@ -115,7 +111,9 @@ EMSCRIPTEN_KEEPALIVE void glutWebMouse(int window, int button, int state, int x,
   deliver(window, &Window::mouse, keys, button, state, x, y);
 }
 
-EMSCRIPTEN_KEEPALIVE void glutWebMotion(int window, int x, int y) { deliver(window, &Window::motion, -1, x, y); }
+EMSCRIPTEN_KEEPALIVE void glutWebMotion(int window, int x, int y) {
+  deliver(window, &Window::motion, -1, x, y);
+}
 
 EMSCRIPTEN_KEEPALIVE void glutWebKey(int window, int key, int x, int y, int keys) {
   deliver(window, &Window::keyboard, keys, static_cast<unsigned char>(key), x, y);
@@ -135,22 +133,15 @@ void glutInit(int *, char **) { init.initialised = true; }
 
 void glutInitDisplayMode(unsigned int mode) { init.displayMode = mode; }
 
-void glutInitWindowSize(int width, int height) {
-  init.width = width;
-  init.height = height;
-}
-
-void glutInitWindowPosition(int x, int y) {
-  init.x = x;
-  init.y = y;
-}
+void glutInitWindowSize(int width, int height) { init.width = width, init.height = height; }
+void glutInitWindowPosition(int x, int y) { init.x = x, init.y = y; }
 
 int glutCreateWindow(const char *title) {
   const int id = static_cast<int>(windows.size()) + 1;
   windows.emplace_back(new Window{id, init.width, init.height, glweb::createGlState(id)});
   makeCurrent(windows.back().get());
   if (!glutWebOpenCanvas(id, title, init.width, init.height, (init.displayMode & GLUT_DEPTH) != 0)) {
-    fgError("failed to create a WebGL context for the window '%s': this browser has WebGL turned off, or none", title);
+    fgError("no WebGL for the window '%s': this browser has none, or has it turned off", title);
   }
   return id;
 }
@@ -171,14 +162,9 @@ void glutReshapeWindow(int width, int height) {
   glutWebResizeCanvas(current->id, width, height);
 }
 
+// The arrows are the page's own pointer; other shapes are left out.
 void glutSetCursor(int cursor) {
-  if (current == nullptr) return;
-  const char *css = cursor == GLUT_CURSOR_INHERIT       ? ""
-                    : cursor == GLUT_CURSOR_NONE        ? "none"
-                    : cursor == GLUT_CURSOR_TEXT        ? "text"
-                    : cursor == GLUT_CURSOR_CROSSHAIR   ? "crosshair"
-                                                        : "default";
-  glutWebSetCursor(current->id, css);
+  if (current != nullptr) glutWebSetCursor(current->id, cursor == GLUT_CURSOR_NONE ? "none" : "");
 }
 
 int glutGet(GLenum query) {
@@ -202,24 +188,17 @@ int glutGetModifiers() {
 }
 
 // The current window's callbacks; with no window there is nothing to set.
-void glutDisplayFunc(void (*callback)()) {
-  if (current != nullptr) current->display = callback;
-}
-void glutReshapeFunc(void (*callback)(int, int)) {
-  if (current != nullptr) current->reshape = callback;
-}
-void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) {
-  if (current != nullptr) current->keyboard = callback;
-}
-void glutMouseFunc(void (*callback)(int, int, int, int)) {
-  if (current != nullptr) current->mouse = callback;
-}
-void glutMotionFunc(void (*callback)(int, int)) {
-  if (current != nullptr) current->motion = callback;
-}
-void glutVisibilityFunc(void (*callback)(int)) {
-  if (current != nullptr) current->visibility = callback;
-}
+#define GLUT_WEB_CALLBACK(function, field, ...)        \
+  void function(void (*callback)(__VA_ARGS__)) {       \
+    if (current != nullptr) current->field = callback; \
+  }
+GLUT_WEB_CALLBACK(glutDisplayFunc, display, void)
+GLUT_WEB_CALLBACK(glutReshapeFunc, reshape, int, int)
+GLUT_WEB_CALLBACK(glutKeyboardFunc, keyboard, unsigned char, int, int)
+GLUT_WEB_CALLBACK(glutMouseFunc, mouse, int, int, int, int)
+GLUT_WEB_CALLBACK(glutMotionFunc, motion, int, int)
+GLUT_WEB_CALLBACK(glutVisibilityFunc, visibility, int)
+
 void glutIdleFunc(void (*callback)()) { idle = callback; }
 
 // Never returns: the browser calls frame() before each repaint of the page.

@@ -11,10 +11,9 @@
 //    glMultMatrixf, glOrtho, glTranslatef, glRotatef); glViewport;
 //    glGetFloatv of the current colour and both matrices.
 //  - glClear and glClearColor; glEnable / glDisable of GL_DEPTH_TEST,
-//    GL_LIGHTING, GL_LIGHT0, GL_COLOR_MATERIAL, GL_NORMALIZE and
-//    GL_LINE_STIPPLE.
-//  - glBegin / glEnd of every primitive (points, lines, strips and loops,
-//    triangles, strips and fans, quads, quad strips, polygons) with the
+//    GL_LIGHTING, GL_LIGHT0, GL_COLOR_MATERIAL and GL_LINE_STIPPLE.
+//  - glBegin / glEnd of points, lines, line strips and loops, triangles,
+//    triangle strips and fans, and polygons, with the
 //    current colour (glColor3b, 3ub, 3f, 4f, 4fv) and normal (glNormal3f,
 //    3fv); glVertex2i, 3f, 3fv; glRectf. OpenGL 1.1's vertex and normal
 //    arrays of floats (glEnableClientState, glDisableClientState,
@@ -24,11 +23,11 @@
 //    light 0 at infinity (glLightfv: ambient, diffuse, specular, and the
 //    position taken into eye space by the model-view matrix), the global
 //    ambient of 0.2, the viewer at infinity, one side; the material's
-//    ambient, diffuse, specular, emission and shininess (glMaterialf,
-//    glMaterialfv), with colour material for ambient and diffuse. Normals go
-//    through the inverse transpose of the model-view matrix and are
-//    renormalised only under GL_NORMALIZE. Smooth shading, no culling, the
-//    depth test as GL_LESS, lines and points one device pixel wide.
+//    ambient, diffuse, specular and shininess (glMaterialf, glMaterialfv),
+//    with colour material for ambient and diffuse. Normals go through the
+//    inverse transpose of the model-view matrix, never renormalised. Smooth
+//    shading, no culling, the depth test as GL_LESS, lines and points one
+//    device pixel wide.
 //  - What is drawn unlit straight into window space, as a panel is
 //    (orthographic, w = 1): points, lines along x or y, rectangles on the
 //    window's axes and bitmaps (glRasterPos2i, glBitmap, rows of whole
@@ -42,7 +41,8 @@
 //    glutInitWindowSize, glutInitWindowPosition (kept for glutGet only: the
 //    page places its canvases), glutCreateWindow (a canvas titled and named
 //    as the window, its WebGL context, the first one's title the page's),
-//    glutGetWindow, glutSetWindow, glutReshapeWindow, glutSetCursor,
+//    glutGetWindow, glutSetWindow, glutReshapeWindow, glutSetCursor (the
+//    arrow, or none),
 //    glutGet (GLUT_INIT_*, GLUT_INIT_STATE, GLUT_WINDOW_WIDTH / HEIGHT),
 //    glutGetModifiers (inside input callbacks).
 //  - Callbacks: display, reshape, keyboard, mouse, motion, visibility, idle.
@@ -67,10 +67,11 @@
 //    glutSolidCube, glutWireCube, glutSolidTorus and glutWireTorus:
 //    freeglut's own font data and shapes, compiled from its source.
 //
-// Left out: every other GL and GLUT call; textures, blending, fog, polygon
+// Left out: every other GL and GLUT call; quads, textures, blending, fog, polygon
 // modes, display lists, colour and texture arrays, selection; lights other
 // than light 0, positional and spot lights, two-sided lighting, a local
-// viewer, a changed global ambient; stipple of lines that are not in window
+// viewer, a changed global ambient, emission, GL_NORMALIZE; vertex arrays
+// other than three floats a vertex; stipple of lines that are not in window
 // space; other fonts; special keys, passive motion, entry, timer and menu
 // callbacks; destroying windows; window positions, full screen, game mode.
 // The page never ends the program: closing it is all there is.
@@ -90,9 +91,9 @@ void finishFrame();
 
 extern "C" {
 // glut_web.js: WebGL's side. The vertices are 11 floats each (clip
-// position, eye-space normal, colour), the uniforms gl_web.cpp's 36 floats,
-// the viewport in device pixels.
-void glutWebDraw(int window, unsigned mode, const float *vertices, int count, const float *uniforms,
+// position, eye-space normal, colour), the shading gl_web.cpp's 32, the
+// viewport in device pixels.
+void glutWebDraw(int window, unsigned mode, const float *vertices, int count, const float *shading,
                  const int *viewport, int depthTest);
 void glutWebClear(int window, const float *colour, int mask);
 }

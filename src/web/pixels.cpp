@@ -49,9 +49,11 @@ void segmentPixels(float ax, float ay, float bx, float by, Stipple &stipple, std
   const int step = ub >= ua ? 1 : -1;
   for (int i = step > 0 ? first : last; step > 0 ? i <= last : i >= first; i += step) {
     if (endsInside && i == end) break;  // the last one in either direction
-    const bool drawn = !stipple.enabled || ((stipple.pattern >> (stipple.counter / stipple.factor % 16)) & 1u);
+    const bool drawn =
+        !stipple.enabled || ((stipple.pattern >> (stipple.counter / stipple.factor % 16)) & 1u);
     ++stipple.counter;
-    if (drawn) append(out, vertical ? PixelRun{across, i, across + 1, i + 1} : PixelRun{i, across, i + 1, across + 1});
+    if (drawn)
+      append(out, vertical ? PixelRun{across, i, across + 1, i + 1} : PixelRun{i, across, i + 1, across + 1});
   }
 }
 
@@ -65,11 +67,13 @@ PixelRun rectanglePixels(float x0, float y0, float x1, float y1) {
           ceilOf(std::max(y0, y1) - 0.5)};
 }
 
-void bitmapPixels(int x, int y, int width, int height, const unsigned char *bits, std::vector<PixelRun> &out) {
+void bitmapPixels(int x, int y, int width, int height, const unsigned char *bits,
+                  std::vector<PixelRun> &out) {
   const int rowBytes = (width + 7) / 8;
   for (int row = 0; row < height; ++row) {
     for (int col = 0; col < width; ++col) {
-      if ((bits[row * rowBytes + col / 8] >> (7 - col % 8)) & 1) append(out, {x + col, y + row, x + col + 1, y + row + 1});
+      if ((bits[row * rowBytes + col / 8] >> (7 - col % 8)) & 1)
+        append(out, {x + col, y + row, x + col + 1, y + row + 1});
     }
   }
 }

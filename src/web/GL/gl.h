@@ -10,13 +10,11 @@ typedef unsigned int GLbitfield;
 typedef void GLvoid;
 typedef signed char GLbyte;
 typedef unsigned char GLubyte;
-typedef short GLshort;
 typedef unsigned short GLushort;
 typedef int GLint;
 typedef unsigned int GLuint;
 typedef int GLsizei;
 typedef float GLfloat;
-typedef float GLclampf;
 typedef double GLdouble;
 
 #define GL_VERSION_1_1 1
@@ -30,8 +28,6 @@ typedef double GLdouble;
 #define GL_TRIANGLES 0x0004
 #define GL_TRIANGLE_STRIP 0x0005
 #define GL_TRIANGLE_FAN 0x0006
-#define GL_QUADS 0x0007
-#define GL_QUAD_STRIP 0x0008
 #define GL_POLYGON 0x0009
 
 #define GL_DEPTH_BUFFER_BIT 0x00000100
@@ -46,9 +42,6 @@ typedef double GLdouble;
 #define GL_LIGHT_MODEL_TWO_SIDE 0x0B52
 #define GL_COLOR_MATERIAL 0x0B57
 #define GL_DEPTH_TEST 0x0B71
-#define GL_NORMALIZE 0x0BA1
-#define GL_MODELVIEW_MATRIX 0x0BA6
-#define GL_PROJECTION_MATRIX 0x0BA7
 #define GL_UNSIGNED_BYTE 0x1401
 #define GL_UNSIGNED_SHORT 0x1403
 #define GL_UNSIGNED_INT 0x1405
@@ -57,7 +50,6 @@ typedef double GLdouble;
 #define GL_DIFFUSE 0x1201
 #define GL_SPECULAR 0x1202
 #define GL_POSITION 0x1203
-#define GL_EMISSION 0x1600
 #define GL_SHININESS 0x1601
 #define GL_AMBIENT_AND_DIFFUSE 0x1602
 #define GL_MODELVIEW 0x1700
@@ -82,7 +74,7 @@ void glTranslatef(GLfloat x, GLfloat y, GLfloat z);
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z);
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 
-void glClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha);
+void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
 void glClear(GLbitfield mask);
 void glEnable(GLenum cap);
 void glDisable(GLenum cap);
@@ -110,10 +102,10 @@ void glLineStipple(GLint factor, GLushort pattern);
 
 void glEnableClientState(GLenum array);
 void glDisableClientState(GLenum array);
-void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid *pointer);
-void glNormalPointer(GLenum type, GLsizei stride, const GLvoid *pointer);
+void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void *pointer);
+void glNormalPointer(GLenum type, GLsizei stride, const void *pointer);
 void glDrawArrays(GLenum mode, GLint first, GLsizei count);
-void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid *indices);
+void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void *indices);
 
 void glRasterPos2i(GLint x, GLint y);
 void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,

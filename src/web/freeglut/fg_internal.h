@@ -30,7 +30,6 @@
 #define FG_INTERNAL_H
 
 #include <GL/freeglut.h>
-#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -65,27 +64,9 @@ struct fg_shim_state {
  * coordinates to give. */
 #define glTexCoordPointer(size, type, stride, pointer) ((void)(pointer))
 
-static inline void fgReport(const char *format, va_list args) {
-  fputs("freeglut: ", stderr);
-  vfprintf(stderr, format, args);
-  fputc('\n', stderr);
-}
-
-static inline void fgWarning(const char *format, ...) {
-  va_list args;
-  va_start(args, format);
-  fgReport(format, args);
-  va_end(args);
-}
-
-/* As freeglut's: it reports, then ends the program. */
-static inline void fgError(const char *format, ...) {
-  va_list args;
-  va_start(args, format);
-  fgReport(format, args);
-  va_end(args);
-  exit(1);
-}
+/* freeglut's reports; fgError ends the program, as freeglut's does. */
+#define fgWarning(...) (fputs("freeglut: ", stderr), fprintf(stderr, __VA_ARGS__), fputc('\n', stderr))
+#define fgError(...) (fgWarning(__VA_ARGS__), exit(1))
 
 #define FREEGLUT_EXIT_IF_NOT_INITIALISED(name) \
   if (!fgState.Initialised) fgError("Function <%s> called without first calling 'glutInit'.", (name))
