@@ -38,7 +38,7 @@ grep -q "^MIT License" "$unpacked/LICENSE.txt" || fail "LICENSE.txt is not the M
 grep -q "^vehicle-viewer.exe contains freeglut, under these terms:" "$unpacked/LICENSE.txt" &&
   grep -q "Copyright.*Pawel W. Olszta" "$unpacked/LICENSE.txt" || fail "LICENSE.txt lacks freeglut's licence"
 # Every key the viewer reads, each on its line of the controls.
-for key in "x, y, z" o p g w 1 2 3 4 5 "drag with any button"; do
+for key in x y z o p g w 1 2 3 4 5 "drag with any button"; do
   grep -q "^  $key"$'\r$' "$unpacked/README.txt" || fail "README.txt does not list '$key' among the controls"
 done
 
