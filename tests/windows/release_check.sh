@@ -4,7 +4,8 @@
 # version and every key of the controls; the .exe with its icon and version
 # resource (what Explorer's Properties show). Then the .exe unpacked from the
 # zip goes through the check under Wine (wine_check.sh).
-# freeglut is linked in, so LICENSE.txt carries its licence too.
+# freeglut and winpthread are linked in, so LICENSE.txt carries their
+# licences too.
 # Usage: tests/windows/release_check.sh path/to/vehicle-viewer-VERSION-windows-x64.zip path/to/close-window path/to/reference-frame
 set -eu
 zip=$1
@@ -37,8 +38,15 @@ grep -q "^Vehicle Viewer $version for 64-bit Windows" "$unpacked/README.txt" || 
 grep -q "^MIT License" "$unpacked/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence"
 grep -q "^vehicle-viewer.exe contains freeglut, under these terms:" "$unpacked/LICENSE.txt" &&
   grep -q "Copyright.*Pawel W. Olszta" "$unpacked/LICENSE.txt" || fail "LICENSE.txt lacks freeglut's licence"
+# winpthread is linked in too: its files' copyright, and the licence text
+# that its paragraph names only.
+grep -q "^vehicle-viewer.exe contains winpthread, from MinGW-w64, under these terms" "$unpacked/LICENSE.txt" &&
+  grep -q "^Files: mingw-w64-libraries/winpthreads/\*"$'\r$' "$unpacked/LICENSE.txt" &&
+  grep -q "^Copyright: .*mingw-w64 project"$'\r$' "$unpacked/LICENSE.txt" &&
+  grep -q "^ Permission is hereby granted, free of charge" "$unpacked/LICENSE.txt" ||
+  fail "LICENSE.txt lacks winpthread's copyright and licence"
 # Every key the viewer reads, each on its line of the controls.
-for key in "x, y, z" o p g w 1 2 3 4 5 "drag with any button"; do
+for key in x y z o p g w 1 2 3 4 5 "drag with any button"; do
   grep -q "^  $key"$'\r$' "$unpacked/README.txt" || fail "README.txt does not list '$key' among the controls"
 done
 
