@@ -3,6 +3,8 @@
 // primitives in the test window, and against GL's stipple rule worked out
 // by hand.
 
+#include "web/pixels.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -13,7 +15,6 @@
 
 #include "gl_test_support.h"
 #include "gl_window.h"
-#include "web/pixels.h"
 
 namespace {
 
@@ -103,10 +104,14 @@ TEST(Pixels, LinesAlongAnAxisAreThePixelsGlDraws) {
 TEST(Pixels, StippleStepsOncePerFragmentAndRunsOnAcrossAStrip) {
   // Every other pixel round a loop, the counter carried on from side to
   // side: each side starts where the one before left the pattern.
-  const std::vector<Segment> loop = {
-      {10.5f, 10.5f, 15.5f, 10.5f}, {15.5f, 10.5f, 15.5f, 14.5f}, {15.5f, 14.5f, 10.5f, 14.5f}, {10.5f, 14.5f, 10.5f, 10.5f}};
+  const std::vector<Segment> loop = {{10.5f, 10.5f, 15.5f, 10.5f},
+                                     {15.5f, 10.5f, 15.5f, 14.5f},
+                                     {15.5f, 14.5f, 10.5f, 14.5f},
+                                     {10.5f, 14.5f, 10.5f, 10.5f}};
   const Pixels dots = ours(loop, {true, 0x5555, 1, 0}, false);
-  EXPECT_EQ(dots, (Pixels{{10, 10}, {12, 10}, {14, 10}, {15, 11}, {15, 13}, {14, 14}, {12, 14}, {10, 14}, {10, 12}}));
+  EXPECT_EQ(
+      dots,
+      (Pixels{{10, 10}, {12, 10}, {14, 10}, {15, 11}, {15, 13}, {14, 14}, {12, 14}, {10, 14}, {10, 12}}));
   EXPECT_EQ(dots, drawnByGl([&] {
               glEnable(GL_LINE_STIPPLE);
               glLineStipple(1, 0x5555);
@@ -117,7 +122,8 @@ TEST(Pixels, StippleStepsOncePerFragmentAndRunsOnAcrossAStrip) {
   // pattern again.
   const std::vector<Segment> pair = {{10.5f, 20.5f, 18.5f, 20.5f}, {10.5f, 22.5f, 14.5f, 22.5f}};
   const Pixels doubled = ours(pair, {true, 0x3333, 2, 0}, true);
-  EXPECT_EQ(doubled, (Pixels{{10, 20}, {11, 20}, {12, 20}, {13, 20}, {10, 22}, {11, 22}, {12, 22}, {13, 22}}));
+  EXPECT_EQ(doubled,
+            (Pixels{{10, 20}, {11, 20}, {12, 20}, {13, 20}, {10, 22}, {11, 22}, {12, 22}, {13, 22}}));
   EXPECT_EQ(doubled, drawnByGl([&] {
               glEnable(GL_LINE_STIPPLE);
               glLineStipple(2, 0x3333);
@@ -139,7 +145,8 @@ TEST(Pixels, PointsRectanglesAndBitmapsAreThePixelsGlDraws) {
             }));
   // Corners given either way round; centres on the left and bottom edges
   // are inside, on the right and top ones outside.
-  EXPECT_EQ(expand({glweb::rectanglePixels(9.5f, 7.5f, 2.5f, 4.5f)}), drawnByGl([] { glRectf(2.5f, 4.5f, 9.5f, 7.5f); }));
+  EXPECT_EQ(expand({glweb::rectanglePixels(9.5f, 7.5f, 2.5f, 4.5f)}),
+            drawnByGl([] { glRectf(2.5f, 4.5f, 9.5f, 7.5f); }));
   EXPECT_EQ(expand({glweb::rectanglePixels(20, 20, 30, 26)}), drawnByGl([] { glRectf(20, 20, 30, 26); }));
 
   // Three rows of ten bits, two bytes each, from the bottom, the leftmost
