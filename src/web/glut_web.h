@@ -42,16 +42,17 @@
 //    page places its canvases), glutCreateWindow (a canvas titled and named
 //    as the window, its WebGL context, the first one's title the page's),
 //    glutGetWindow, glutSetWindow, glutReshapeWindow, glutSetCursor (the
-//    arrow, or none),
-//    glutGet (GLUT_INIT_*, GLUT_INIT_STATE, GLUT_WINDOW_WIDTH / HEIGHT),
-//    glutGetModifiers (inside input callbacks).
+//    arrow, or none), glutGet (GLUT_INIT_*, GLUT_INIT_STATE,
+//    GLUT_WINDOW_WIDTH / HEIGHT), glutGetModifiers (in input callbacks).
 //  - Callbacks: display, reshape, keyboard, mouse, motion, visibility, idle.
 //    Pointer events carry mouse, finger and pen alike (the primary pointer
 //    alone; a finger or pen is the left button); a press gives the canvas
 //    the keyboard and keeps the pointer until the last button is up, as an
 //    X server's grab does. Positions are the window's own pixels, however
-//    the page scales the canvas. Module.glutTypeKey(window, character) types
-//    a key into a window, for the page's own buttons.
+//    the page scales the canvas. Tab is the window's, so Escape, passed on
+//    as well, gives the keyboard back to the page.
+//    Module.glutTypeKey(window, character) types a key into a window, for
+//    the page's own buttons.
 //  - A canvas's buffer is its size on the page times devicePixelRatio, and
 //    follows both; the program still sees its window's own size, and
 //    viewports are scaled to the buffer.

@@ -121,6 +121,7 @@ mergeInto(LibraryManager.library, {
         var c = e.key in named ? named[e.key] : e.key.length === 1 ? e.key.charCodeAt(0) : 256;
         if (c > 255) return;
         e.preventDefault();  // Tab stays in the window, Space does not scroll
+        if (c === 27) canvas.blur();  // the way out for the keyboard, Tab being the window's
         _glutWebKey(w.id, e.ctrlKey && c >= 64 && c < 128 ? c & 31 : c, w.pointer[0], w.pointer[1], modifiers(e));
       });
       on('webglcontextlost', function(e) {
@@ -150,7 +151,7 @@ mergeInto(LibraryManager.library, {
     if (!gl) return canvas.remove(), 0;
     var w = glutWeb.windows[window] = {id: window, canvas: canvas, gl: gl, lost: false, held: 0, pointer: [0, 0]};
     if (window === 1) {
-      document.title = canvas.title;
+      document.title = document.title || canvas.title;  // a page may have its own
       glutWeb.watchRatio();
       // For the page's own buttons: a key typed into a window.
       Module['glutTypeKey'] = function(target, key) {
