@@ -41,13 +41,12 @@ struct Window {
   bool reshapePending = true, shownPending = true, redisplayPending = true;
 };
 
-struct Settings {
+// glutInit's and glutInitWindow*'s settings, for the next window.
+struct {
   bool initialised = false;
   unsigned displayMode = GLUT_RGBA | GLUT_SINGLE;
   int x = -1, y = -1, width = 300, height = 300;
-};
-
-Settings init;
+} init;
 std::vector<std::unique_ptr<Window>> windows;
 Window *current = nullptr;
 void (*idle)() = nullptr;
@@ -91,32 +90,21 @@ void frame() {
   std::fflush(stdout);
 }
 
-// An input callback, with its window current and the modifiers it may ask for.
-template <typename Callback, typename... Args>
-void deliver(int window, Callback Window::*callback, int keys, Args... args) {
-  Window *w = byId(window);
-  if (w == nullptr || w->*callback == nullptr) return;
-  makeCurrent(w);
-  modifiers = keys;
-  (w->*callback)(args...);
-  modifiers = -1;
-}
-
 }  // namespace
 
 extern "C" {
 
-// Called from glut_web.js, with positions in the window's own pixels.
-EMSCRIPTEN_KEEPALIVE void glutWebMouse(int window, int button, int state, int x, int y, int keys) {
-  deliver(window, &Window::mouse, keys, button, state, x, y);
-}
-
-EMSCRIPTEN_KEEPALIVE void glutWebMotion(int window, int x, int y) {
-  deliver(window, &Window::motion, -1, x, y);
-}
-
-EMSCRIPTEN_KEEPALIVE void glutWebKey(int window, int key, int x, int y, int keys) {
-  deliver(window, &Window::keyboard, keys, static_cast<unsigned char>(key), x, y);
+// Input from glut_web.js, with positions in the window's own pixels: a
+// button (GLUT's number, GLUT_DOWN or GLUT_UP), a motion, or a key.
+EMSCRIPTEN_KEEPALIVE void glutWebInput(int window, int button, int state, int key, int x, int y, int keys) {
+  Window *w = byId(window);
+  if (w == nullptr) return;
+  makeCurrent(w);
+  modifiers = keys;
+  if (key >= 0 && w->keyboard != nullptr) w->keyboard(static_cast<unsigned char>(key), x, y);
+  if (key < 0 && button >= 0 && w->mouse != nullptr) w->mouse(button, state, x, y);
+  if (key < 0 && button < 0 && w->motion != nullptr) w->motion(x, y);
+  modifiers = -1;
 }
 
 // The canvas's buffer is now width x height device pixels; its context is

@@ -34,9 +34,7 @@ mergeInto(LibraryManager.library, {
       var gl = w.gl, program = gl.createProgram();
       [[gl.VERTEX_SHADER, glutWeb.vertexShader], [gl.FRAGMENT_SHADER, glutWeb.fragmentShader]].forEach(function(s) {
         var shader = gl.createShader(s[0]);
-        gl.shaderSource(shader, s[1]);
-        gl.compileShader(shader);
-        gl.attachShader(program, shader);
+        gl.shaderSource(shader, s[1]), gl.compileShader(shader), gl.attachShader(program, shader);
       });
       ['position', 'normal', 'colour'].forEach(function(name, i) { gl.bindAttribLocation(program, i, name); });
       gl.linkProgram(program);
@@ -56,19 +54,15 @@ mergeInto(LibraryManager.library, {
     // The canvas at the window's size, which the page may scale, and its
     // buffer at the size it takes on the page in device pixels.
     layOut: function(w, width, height) {
-      w.width = width;
-      w.height = height;
-      w.canvas.style.width = width + 'px';
-      w.canvas.style.aspectRatio = width + ' / ' + height;
+      w.width = width, w.height = height;
+      Object.assign(w.canvas.style, {width: width + 'px', aspectRatio: width + ' / ' + height});
       glutWeb.fit(w);
     },
     fit: function(w) {
       var box = w.canvas.getBoundingClientRect(), ratio = window.devicePixelRatio || 1;
       var width = Math.max(1, Math.round(box.width * ratio)), height = Math.max(1, Math.round(box.height * ratio));
       if (width === w.canvas.width && height === w.canvas.height && w.fitted) return;
-      w.canvas.width = width;
-      w.canvas.height = height;
-      w.fitted = true;
+      w.canvas.width = width, w.canvas.height = height, w.fitted = true;
       _glutWebCanvasChanged(w.id, width, height, w.lost);
     },
     // A zoom or another screen changes the ratio, whether or not the page moves.
@@ -96,7 +90,7 @@ mergeInto(LibraryManager.library, {
           canvas.setPointerCapture(e.pointerId);  // every move and the release, as an X grab
         }
         w.held = down ? w.held | 1 << glutButton : w.held & ~(1 << glutButton);
-        _glutWebMouse(w.id, glutButton, down ? 0 : 1, p[0], p[1], modifiers(e));
+        _glutWebInput(w.id, glutButton, down ? 0 : 1, -1, p[0], p[1], modifiers(e));
       };
       // DOM and GLUT number the buttons alike, and a finger or a pen's tip is
       // the left one. A button pressed or let go while another is held comes
@@ -109,7 +103,7 @@ mergeInto(LibraryManager.library, {
         } else if (e.type === 'pointermove') {
           (e.getCoalescedEvents ? e.getCoalescedEvents() : [e]).forEach(function(m) {
             var p = at(m);
-            if (w.held) _glutWebMotion(w.id, p[0], p[1]);
+            if (w.held) _glutWebInput(w.id, -1, 0, -1, p[0], p[1], -1);
           });
         }
       };
@@ -122,22 +116,22 @@ mergeInto(LibraryManager.library, {
         if (c > 255) return;
         e.preventDefault();  // Tab stays in the window, Space does not scroll
         if (c === 27) canvas.blur();  // the way out for the keyboard, Tab being the window's
-        _glutWebKey(w.id, e.ctrlKey && c >= 64 && c < 128 ? c & 31 : c, w.pointer[0], w.pointer[1], modifiers(e));
+        _glutWebInput(w.id, -1, 0, e.ctrlKey && c >= 64 && c < 128 ? c & 31 : c, w.pointer[0], w.pointer[1], modifiers(e));
       });
+      // Asked for back (preventDefault); once it is, all it held is made again.
       on('webglcontextlost', function(e) {
-        e.preventDefault();  // which asks for it back
-        w.lost = true;
-        _glutWebCanvasChanged(w.id, canvas.width, canvas.height, 1);
+        e.preventDefault();
+        _glutWebCanvasChanged(w.id, canvas.width, canvas.height, w.lost = true);
       });
       on('webglcontextrestored', function() {
-        w.lost = false;
         glutWeb.setUp(w);
-        _glutWebCanvasChanged(w.id, canvas.width, canvas.height, 0);
+        _glutWebCanvasChanged(w.id, canvas.width, canvas.height, w.lost = false);
       });
       new ResizeObserver(function() { glutWeb.fit(w); }).observe(canvas);
     },
   },
 
+  // The one function that brings $glutWeb in, for all of them.
   glutWebOpenCanvas__deps: ['$glutWeb'],
   glutWebOpenCanvas: function(window, title, width, height, depth) {
     var canvas = document.createElement('canvas');
@@ -156,7 +150,7 @@ mergeInto(LibraryManager.library, {
       // For the page's own buttons: a key typed into a window.
       Module['glutTypeKey'] = function(target, key) {
         var t = glutWeb.windows[target];
-        if (t) _glutWebKey(target, key.charCodeAt(0), t.pointer[0], t.pointer[1], 0);
+        if (t) _glutWebInput(target, -1, 0, key.charCodeAt(0), t.pointer[0], t.pointer[1], 0);
       };
     }
     glutWeb.setUp(w);
@@ -165,13 +159,10 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  glutWebResizeCanvas__deps: ['$glutWeb'],
   glutWebResizeCanvas: function(window, width, height) { glutWeb.layOut(glutWeb.windows[window], width, height); },
 
-  glutWebSetCursor__deps: ['$glutWeb'],
   glutWebSetCursor: function(window, css) { glutWeb.windows[window].canvas.style.cursor = UTF8ToString(css); },
 
-  glutWebClear__deps: ['$glutWeb'],
   glutWebClear: function(window, colour, mask) {
     var w = glutWeb.windows[window], c = colour >> 2;
     if (w.lost) return;
@@ -180,7 +171,6 @@ mergeInto(LibraryManager.library, {
   },
 
   // The vertex buffer grows to the largest batch yet, and stays.
-  glutWebDraw__deps: ['$glutWeb'],
   glutWebDraw: function(window, mode, vertices, count, shading, viewport, depthTest) {
     var w = glutWeb.windows[window], gl = w.gl, v = viewport >> 2;
     if (w.lost) return;
@@ -200,8 +190,7 @@ mergeInto(LibraryManager.library, {
     var text = '', total = 0;
     for (var i = 0; i < count; i++) {
       var base = HEAPU32[(iov >> 2) + 2 * i], length = HEAPU32[(iov >> 2) + 2 * i + 1];
-      text += new TextDecoder().decode(HEAPU8.slice(base, base + length));
-      total += length;
+      text += UTF8ArrayToString(HEAPU8, base, length), total += length;
     }
     HEAPU32[written >> 2] = total;
     if (text) (fd === 2 ? console.error : console.log)(text.replace(/\n$/, ''));

@@ -11,23 +11,17 @@ namespace {
 int floorOf(double x) { return static_cast<int>(std::floor(x)); }
 int ceilOf(double x) { return static_cast<int>(std::ceil(x)); }
 
-// Adds a run, joined to the last one where the two make a rectangle, so that
-// a line or a bitmap's row costs one run, not one per pixel.
+// Adds a pixel to the last run where it extends it along a row or up a
+// column, so that a line or a bitmap's row costs one run, not one a pixel.
 void append(std::vector<PixelRun> &out, const PixelRun &p) {
-  if (!out.empty()) {
-    PixelRun &q = out.back();
-    if (q.y0 == p.y0 && q.y1 == p.y1 && (q.x1 == p.x0 || p.x1 == q.x0)) {
-      q.x0 = std::min(q.x0, p.x0);
-      q.x1 = std::max(q.x1, p.x1);
-      return;
-    }
-    if (q.x0 == p.x0 && q.x1 == p.x1 && (q.y1 == p.y0 || p.y1 == q.y0)) {
-      q.y0 = std::min(q.y0, p.y0);
-      q.y1 = std::max(q.y1, p.y1);
-      return;
-    }
+  PixelRun *q = out.empty() ? nullptr : &out.back();
+  if (q != nullptr && q->y0 == p.y0 && q->y1 == p.y1 && (q->x1 == p.x0 || p.x1 == q->x0)) {
+    q->x0 = std::min(q->x0, p.x0), q->x1 = std::max(q->x1, p.x1);
+  } else if (q != nullptr && q->x0 == p.x0 && q->x1 == p.x1 && (q->y1 == p.y0 || p.y1 == q->y0)) {
+    q->y0 = std::min(q->y0, p.y0), q->y1 = std::max(q->y1, p.y1);
+  } else {
+    out.push_back(p);
   }
-  out.push_back(p);
 }
 
 }  // namespace
