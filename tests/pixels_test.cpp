@@ -137,18 +137,12 @@ TEST(Pixels, StippleStepsOncePerFragmentAndRunsOnAcrossAStrip) {
   EXPECT_EQ(expand(runs), (Pixels{{32, 30}, {33, 30}, {34, 30}, {35, 30}}));
 }
 
-TEST(Pixels, PointsRectanglesAndBitmapsAreThePixelsGlDraws) {
+TEST(Pixels, PointsAndBitmapsAreThePixelsGlDraws) {
   EXPECT_EQ(expand({glweb::pointPixel(7.75f, 3.25f)}), drawnByGl([] {
               glBegin(GL_POINTS);
               glVertex2f(7.75f, 3.25f);
               glEnd();
             }));
-  // Corners given either way round; centres on the left and bottom edges
-  // are inside, on the right and top ones outside.
-  EXPECT_EQ(expand({glweb::rectanglePixels(9.5f, 7.5f, 2.5f, 4.5f)}),
-            drawnByGl([] { glRectf(2.5f, 4.5f, 9.5f, 7.5f); }));
-  EXPECT_EQ(expand({glweb::rectanglePixels(20, 20, 30, 26)}), drawnByGl([] { glRectf(20, 20, 30, 26); }));
-
   // Three rows of ten bits, two bytes each, from the bottom, the leftmost
   // bit the most significant; placed with its origin at the raster position.
   const GLubyte bits[] = {0xc1, 0x80, 0x3f, 0x40, 0x80, 0x00};

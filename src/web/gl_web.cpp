@@ -55,11 +55,11 @@ struct GlState {
   GLenum primitive = GL_POINTS;
   std::vector<Vertex> vertices;
   ArraySource vertexArray, normalArray;
-  // What WebGL draws next, in one call: primitives of one kind, lit or not.
-  // Kept from frame to frame, so that drawing allocates nothing once warm.
+  // What WebGL draws next, in one call: primitives of one kind, made in
+  // one state (whatever changes it sends them first). Kept from frame to
+  // frame, so that drawing allocates nothing once warm.
   std::vector<Vertex> batch;
   GLenum batchMode = GL_TRIANGLES;
-  bool batchLit = false;
   std::vector<PixelRun> runs;
 };
 
@@ -89,16 +89,15 @@ void flush() {
   const int *v = gl->viewport;
   const int d[4] = {device(v[0], 0), device(v[1], 1), device(v[0] + v[2], 0) - device(v[0], 0),
                     device(v[1] + v[3], 1) - device(v[1], 1)};
-  gl->shading.switches[0] = gl->batchLit;
+  gl->shading.switches[0] = gl->lighting;
   glutWebDraw(gl->window, gl->batchMode, gl->batch[0].position, static_cast<int>(gl->batch.size()),
               gl->shading.switches, d, gl->depthTest);
   gl->batch.clear();
 }
 
-void emit(GLenum mode, bool lit, const Vertex &v) {
-  if (mode != gl->batchMode || lit != gl->batchLit) flush();
+void emit(GLenum mode, const Vertex &v) {
+  if (mode != gl->batchMode) flush();
   gl->batchMode = mode;
-  gl->batchLit = lit;
   gl->batch.push_back(v);
 }
 
@@ -114,7 +113,7 @@ bool alongAnAxis(const Vertex &a, const Vertex &b) {
   return std::fabs(p[0] - q[0]) < 1e-3f || std::fabs(p[1] - q[1]) < 1e-3f;
 }
 
-// The pixel runs made so far, as rectangles on device pixel edges, unlit.
+// The pixel runs made so far, as rectangles on device pixel edges.
 void drawRuns(float z, const float *c) {
   const int *v = gl->viewport;
   const auto clip = [&](int i, int axis) {
@@ -126,7 +125,7 @@ void drawRuns(float z, const float *c) {
     const int corners[6][2] = {{p.x0, p.y0}, {p.x1, p.y0}, {p.x1, p.y1},
                                {p.x0, p.y0}, {p.x1, p.y1}, {p.x0, p.y1}};
     for (const auto &k : corners)
-      emit(GL_TRIANGLES, false, {{clip(k[0], 0), clip(k[1], 1), z, 1}, {0, 0, 1}, {c[0], c[1], c[2], c[3]}});
+      emit(GL_TRIANGLES, {{clip(k[0], 0), clip(k[1], 1), z, 1}, {0, 0, 1}, {c[0], c[1], c[2], c[3]}});
   }
   gl->runs.clear();
 }
@@ -134,29 +133,24 @@ void drawRuns(float z, const float *c) {
 // Primitives drawn unlit straight into window space, as a panel is, come
 // out as GL's whole pixels; the rest as WebGL draws them.
 void point(const Vertex &v, bool overlay) {
-  if (!overlay) return emit(GL_POINTS, gl->lighting, v);
+  if (!overlay) return emit(GL_POINTS, v);
   const auto w = toWindow(v);
   gl->runs.push_back(pointPixel(w[0], w[1]));
   drawRuns(w[2], v.colour);
 }
 
 void segment(const Vertex &a, const Vertex &b, bool overlay) {
-  if (!overlay || !alongAnAxis(a, b)) return emit(GL_LINES, gl->lighting, a), emit(GL_LINES, gl->lighting, b);
+  if (!overlay || !alongAnAxis(a, b)) return emit(GL_LINES, a), emit(GL_LINES, b);
   const auto p = toWindow(a), q = toWindow(b);
   segmentPixels(p[0], p[1], q[0], q[1], gl->stipple, gl->runs);
   drawRuns(p[2], a.colour);
 }
 
-void polygon(const Vertex *v, int n, bool overlay) {
-  bool rectangle = overlay && n == 4;
-  for (int i = 0; rectangle && i < 4; ++i) rectangle = alongAnAxis(v[i], v[(i + 1) % 4]);
-  if (rectangle) {
-    const auto p = toWindow(v[0]), q = toWindow(v[2]);
-    gl->runs.push_back(rectanglePixels(p[0], p[1], q[0], q[1]));
-    return drawRuns(p[2], v[0].colour);
-  }
+// A rectangle on the window's axes needs nothing of the overlay's: with its
+// edges on pixel edges, it is drawn alike everywhere.
+void polygon(const Vertex *v, int n) {
   for (int i = 1; i + 1 < n; ++i) {
-    for (const Vertex *corner : {v, v + i, v + i + 1}) emit(GL_TRIANGLES, gl->lighting, *corner);
+    for (const Vertex *corner : {v, v + i, v + i + 1}) emit(GL_TRIANGLES, *corner);
   }
 }
 
@@ -200,9 +194,9 @@ void assemble(GLenum mode) {
     for (int i = 0; i + 1 < n; ++i) segment(v[i], v[i + 1], overlay);
     if (mode == GL_LINE_LOOP && n > 1) segment(v[n - 1], v[0], overlay);
   } else if (mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP) {
-    for (int i = 0; i + 2 < n; i += mode == GL_TRIANGLES ? 3 : 1) polygon(v + i, 3, overlay);
+    for (int i = 0; i + 2 < n; i += mode == GL_TRIANGLES ? 3 : 1) polygon(v + i, 3);
   } else if (mode == GL_TRIANGLE_FAN || mode == GL_POLYGON) {
-    polygon(v, n, overlay);
+    polygon(v, n);
   }
   gl->vertices.clear();
 }

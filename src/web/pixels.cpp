@@ -56,11 +56,6 @@ PixelRun pointPixel(float x, float y) {
   return {i, j, i + 1, j + 1};
 }
 
-PixelRun rectanglePixels(float x0, float y0, float x1, float y1) {
-  return {ceilOf(std::min(x0, x1) - 0.5), ceilOf(std::min(y0, y1) - 0.5), ceilOf(std::max(x0, x1) - 0.5),
-          ceilOf(std::max(y0, y1) - 0.5)};
-}
-
 void bitmapPixels(int x, int y, int width, int height, const unsigned char *bits,
                   std::vector<PixelRun> &out) {
   const int rowBytes = (width + 7) / 8;

@@ -1,8 +1,8 @@
 // The whole pixels that OpenGL's rasterisation rules give the primitives of
-// a window-space overlay (axis-aligned lines, points, rectangles and
-// bitmaps), as runs of pixels. Every conformant rasteriser draws a
-// rectangle on pixel boundaries alike, so drawn as such these come out the
-// same in every browser, where each one's own lines differ. Window
+// a window-space overlay (lines along an axis, points and bitmaps), as runs
+// of pixels. Every conformant rasteriser draws a rectangle on pixel edges
+// alike, so drawn as such these come out the same in every browser, where
+// each one's own lines and points differ. Window
 // coordinates, y upwards, pixel (i, j) centred on (i + 0.5, j + 0.5). Plain
 // C++, built natively for its tests.
 #pragma once
@@ -31,9 +31,6 @@ void segmentPixels(float ax, float ay, float bx, float by, Stipple &stipple, std
 
 // A one-pixel point at (x, y).
 PixelRun pointPixel(float x, float y);
-
-// The pixels whose centres lie in [x0, x1) x [y0, y1), corners in any order.
-PixelRun rectanglePixels(float x0, float y0, float x1, float y1);
 
 // A bitmap's set bits, rows of whole bytes from the bottom, the most
 // significant bit leftmost, with its lower-left pixel at (x, y).
