@@ -218,12 +218,6 @@ void fetch(int index) {
 
 bool arraysReady() { return gl->vertexArray.enabled && !gl->inBegin; }
 
-template <typename Index>
-void drawElements(GLenum mode, int count, const Index *indices) {
-  for (int i = 0; i < count; ++i) fetch(static_cast<int>(indices[i]));
-  assemble(mode);
-}
-
 void setArray(ArraySource &array, int stride, const void *pointer) {
   array.data = static_cast<const unsigned char *>(pointer);
   array.stride = stride != 0 ? stride : 3 * sizeof(float);
@@ -421,11 +415,11 @@ void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
   glweb::assemble(mode);
 }
 
+// freeglut's shapes index their vertices with shorts, which is all there is here.
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void *indices) {
-  if (!glweb::arraysReady()) return;
-  if (type == GL_UNSIGNED_BYTE) glweb::drawElements(mode, count, static_cast<const GLubyte *>(indices));
-  if (type == GL_UNSIGNED_SHORT) glweb::drawElements(mode, count, static_cast<const GLushort *>(indices));
-  if (type == GL_UNSIGNED_INT) glweb::drawElements(mode, count, static_cast<const GLuint *>(indices));
+  if (!glweb::arraysReady() || type != GL_UNSIGNED_SHORT) return;
+  for (int i = 0; i < count; ++i) glweb::fetch(static_cast<const GLushort *>(indices)[i]);
+  glweb::assemble(mode);
 }
 
 // The raster position is a vertex: outside the clip volume it is invalid,

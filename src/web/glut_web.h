@@ -9,16 +9,16 @@
 //  - The model-view and projection stacks (glMatrixMode, glPushMatrix,
 //    glPopMatrix, 32 and 4 deep; glLoadIdentity, glLoadMatrixf,
 //    glMultMatrixf, glOrtho, glTranslatef, glRotatef); glViewport;
-//    glGetFloatv of the current colour and both matrices.
+//    glGetFloatv of the current colour.
 //  - glClear and glClearColor; glEnable / glDisable of GL_DEPTH_TEST,
 //    GL_LIGHTING, GL_LIGHT0, GL_COLOR_MATERIAL and GL_LINE_STIPPLE.
 //  - glBegin / glEnd of points, lines, line strips and loops, triangles,
-//    triangle strips and fans, and polygons, with the
-//    current colour (glColor3b, 3ub, 3f, 4f, 4fv) and normal (glNormal3f,
-//    3fv); glVertex2i, 3f, 3fv; glRectf. OpenGL 1.1's vertex and normal
-//    arrays of floats (glEnableClientState, glDisableClientState,
-//    glVertexPointer, glNormalPointer, glDrawArrays, glDrawElements), which
-//    leave the current normal as it was.
+//    triangle strips and fans, and polygons, with the current colour
+//    (glColor3b, 3ub, 3f, 4f, 4fv) and normal (glNormal3f, 3fv); glVertex2i,
+//    3f, 3fv; glRectf. OpenGL 1.1's vertex and normal arrays
+//    (glEnableClientState, glDisableClientState, glVertexPointer,
+//    glNormalPointer, glDrawArrays, glDrawElements), which leave the current
+//    normal as it was.
 //  - Lighting per vertex by OpenGL 1.x's equations, in the vertex shader:
 //    light 0 at infinity (glLightfv: ambient, diffuse, specular, and the
 //    position taken into eye space by the model-view matrix), the global
@@ -29,21 +29,23 @@
 //    shading, no culling, the depth test as GL_LESS, lines and points one
 //    device pixel wide.
 //  - What is drawn unlit straight into window space, as a panel is
-//    (orthographic, w = 1): points, lines along x or y, rectangles on the
-//    window's axes and bitmaps (glRasterPos2i, glBitmap, rows of whole
-//    bytes) are the whole pixels that GL's rules give them (pixels.h),
-//    stippled by glLineStipple, each in its first vertex's colour and at its
-//    depth.
+//    (orthographic, w = 1): points, lines along x or y (stippled by
+//    glLineStipple) and bitmaps (glRasterPos2i, glBitmap, rows of whole
+//    bytes) are the whole pixels GL's rules give them (pixels.h), each
+//    primitive in its first vertex's colour at its depth, and bitmaps in the
+//    raster position's colour. Rectangles on the window's axes need nothing
+//    of this: their edges lie on pixel edges.
 //
 // Implemented, GLUT (glut_web.cpp, glut_web.js), one <canvas> per window in
 // the page's #glut-windows, or the page's body:
 //  - glutInit, glutInitDisplayMode (GLUT_DOUBLE, GLUT_RGB, GLUT_DEPTH),
 //    glutInitWindowSize, glutInitWindowPosition (kept for glutGet only: the
 //    page places its canvases), glutCreateWindow (a canvas titled and named
-//    as the window, its WebGL context, the first one's title the page's),
-//    glutGetWindow, glutSetWindow, glutReshapeWindow, glutSetCursor (the
-//    arrow, or none), glutGet (GLUT_INIT_*, GLUT_INIT_STATE,
-//    GLUT_WINDOW_WIDTH / HEIGHT), glutGetModifiers (in input callbacks).
+//    as the window, its WebGL context; the first window's title is the
+//    page's, unless it has one), glutGetWindow, glutSetWindow,
+//    glutReshapeWindow, glutSetCursor (the arrow, or none), glutGet
+//    (GLUT_INIT_*, GLUT_INIT_STATE, GLUT_WINDOW_WIDTH / HEIGHT),
+//    glutGetModifiers (in input callbacks).
 //  - Callbacks: display, reshape, keyboard, mouse, motion, visibility, idle.
 //    Pointer events carry mouse, finger and pen alike (the primary pointer
 //    alone; a finger or pen is the left button); a press gives the canvas
@@ -60,22 +62,23 @@
 //    reshapes, then the idle callback, then pending redisplays; what the
 //    program wrote to stdout reaches the console at once. glutPostRedisplay,
 //    glutPostWindowRedisplay, glutSwapBuffers.
-//  - A lost WebGL context stops that window's drawing; once restored, the
-//    layer builds its shader and buffer again and redraws the window.
-//    Without WebGL, glutCreateWindow reports it and ends the program, as
-//    freeglut does without a GL context.
+//  - A lost WebGL context stops that window's drawing, as an unmapped
+//    window's; once it is restored, the layer builds its shader and buffer
+//    again and redraws the window. Without WebGL, glutCreateWindow reports
+//    it and ends the program, as freeglut does without a GL context.
 //  - glutBitmapCharacter and glutBitmapLength in GLUT_BITMAP_HELVETICA_12,
 //    glutSolidCube, glutWireCube, glutSolidTorus and glutWireTorus:
 //    freeglut's own font data and shapes, compiled from its source.
 //
-// Left out: every other GL and GLUT call; quads, textures, blending, fog, polygon
-// modes, display lists, colour and texture arrays, selection; lights other
-// than light 0, positional and spot lights, two-sided lighting, a local
-// viewer, a changed global ambient, emission, GL_NORMALIZE; vertex arrays
-// other than three floats a vertex; stipple of lines that are not in window
-// space; other fonts; special keys, passive motion, entry, timer and menu
-// callbacks; destroying windows; window positions, full screen, game mode.
-// The page never ends the program: closing it is all there is.
+// Left out: every other GL and GLUT call; quads, textures, blending, fog,
+// polygon modes, display lists, colour and texture arrays, selection;
+// lights other than light 0, positional and spot lights, two-sided
+// lighting, a local viewer, a changed global ambient, emission,
+// GL_NORMALIZE; vertex arrays other than three floats a vertex, indices
+// other than unsigned shorts; stipple of lines not in window space; other
+// fonts; special keys, passive motion, entry, timer and menu callbacks;
+// destroying windows; window positions, full screen, game mode. The page
+// never ends the program: closing it is all there is.
 #pragma once
 
 namespace glweb {
