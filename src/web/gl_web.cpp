@@ -34,12 +34,6 @@ struct Shading {
   float ambient[4] = {0.2f, 0.2f, 0.2f, 1}, diffuse[4] = {0.8f, 0.8f, 0.8f, 1}, specular[4] = {0, 0, 0, 1};
 };
 
-struct ArraySource {
-  bool enabled = false;
-  const unsigned char *data = nullptr;
-  int stride = 0;  // in bytes
-};
-
 }  // namespace
 
 struct GlState {
@@ -54,7 +48,10 @@ struct GlState {
   float raster[3] = {0, 0, 0}, rasterColour[4] = {1, 1, 1, 1};  // window coordinates, clip depth
   GLenum primitive = GL_POINTS;
   std::vector<Vertex> vertices;
-  ArraySource vertexArray, normalArray;
+  // The vertex and the normal array: three floats each, a stride apart.
+  bool arrayOn[2] = {false, false};
+  const unsigned char *arrays[2] = {nullptr, nullptr};
+  int strides[2] = {0, 0};
   // What WebGL draws next, in one call: primitives of one kind, made in
   // one state (whatever changes it sends them first). Kept from frame to
   // frame, so that drawing allocates nothing once warm.
@@ -80,6 +77,11 @@ Matrix product(const Matrix &a, const float *b) {
 }
 
 void multiply(const Matrix &m) { stack().back() = product(stack().back(), m.data()); }
+
+// m p, for a point p of four coordinates.
+void transform(const Matrix &m, const float *p, float *out) {
+  for (int r = 0; r < 4; ++r) out[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r] * p[3];
+}
 
 // Where window pixel edge i lies in device pixels, across (0) or up (1).
 int device(int i, int axis) { return std::lround(i * (axis == 0 ? gl->scaleX : gl->scaleY)); }
@@ -108,19 +110,10 @@ std::array<float, 3> toWindow(const Vertex &v) {
           (c[1] / c[3] + 1) * 0.5f * gl->viewport[3] + gl->viewport[1], c[2] / c[3]};
 }
 
-bool alongAnAxis(const Vertex &a, const Vertex &b) {
-  const auto p = toWindow(a), q = toWindow(b);
-  return std::fabs(p[0] - q[0]) < 1e-3f || std::fabs(p[1] - q[1]) < 1e-3f;
-}
-
-// The pixel runs made so far, as rectangles on device pixel edges.
+// The pixel runs made so far, as rectangles on pixel edges.
 void drawRuns(float z, const float *c) {
   const int *v = gl->viewport;
-  const auto clip = [&](int i, int axis) {
-    return 2.0f * (device(i, axis) - device(v[axis], axis)) /
-               (device(v[axis] + v[2 + axis], axis) - device(v[axis], axis)) -
-           1;
-  };
+  const auto clip = [v](int i, int axis) { return 2.0f * (i - v[axis]) / v[2 + axis] - 1; };
   for (const PixelRun &p : gl->runs) {
     const int corners[6][2] = {{p.x0, p.y0}, {p.x1, p.y0}, {p.x1, p.y1},
                                {p.x0, p.y0}, {p.x1, p.y1}, {p.x0, p.y1}};
@@ -140,8 +133,10 @@ void point(const Vertex &v, bool overlay) {
 }
 
 void segment(const Vertex &a, const Vertex &b, bool overlay) {
-  if (!overlay || !alongAnAxis(a, b)) return emit(GL_LINES, a), emit(GL_LINES, b);
   const auto p = toWindow(a), q = toWindow(b);
+  if (!overlay || (std::fabs(p[0] - q[0]) > 1e-3f && std::fabs(p[1] - q[1]) > 1e-3f)) {
+    return emit(GL_LINES, a), emit(GL_LINES, b);
+  }
   segmentPixels(p[0], p[1], q[0], q[1], gl->stipple, gl->runs);
   drawRuns(p[2], a.colour);
 }
@@ -169,10 +164,7 @@ bool transformVertices() {
   const float det = m[0] * adjugate[0][0] + m[1] * adjugate[0][1] + m[2] * adjugate[0][2];
   for (Vertex &v : gl->vertices) {
     const Vertex in = v;
-    for (int r = 0; r < 4; ++r) {
-      v.position[r] = 0;
-      for (int k = 0; k < 4; ++k) v.position[r] += mvp[4 * k + r] * in.position[k];
-    }
+    transform(mvp, in.position, v.position);
     for (int k = 0; k < 3 && det != 0; ++k) {
       v.normal[k] = 0;
       for (int col = 0; col < 3; ++col) v.normal[k] += adjugate[col][k] * in.normal[col] / det;
@@ -206,26 +198,31 @@ void addVertex(float x, float y, float z, const float *n) {
   gl->vertices.push_back({{x, y, z, 1}, {n[0], n[1], n[2]}, {c[0], c[1], c[2], c[3]}});
 }
 
-// The index-th vertex of the enabled arrays. The current normal stays as it
-// was, whatever the normal array held.
-void fetch(int index) {
-  const auto at = [index](const ArraySource &a) {
-    return reinterpret_cast<const float *>(a.data + index * a.stride);
-  };
-  const float *p = at(gl->vertexArray);
-  addVertex(p[0], p[1], p[2], gl->normalArray.enabled ? at(gl->normalArray) : gl->normal);
+// The vertices that the enabled arrays hold: the indexed ones, or count
+// from the first. The current normal stays as it was, whatever the normal
+// array held.
+void drawArrays(GLenum mode, int count, const GLushort *indices, int first) {
+  if (!gl->arrayOn[0] || gl->inBegin) return;
+  for (int i = 0; i < count; ++i) {
+    const int k = indices != nullptr ? indices[i] : first + i;
+    const auto at = [k](int a) {
+      return reinterpret_cast<const float *>(gl->arrays[a] + k * gl->strides[a]);
+    };
+    addVertex(at(0)[0], at(0)[1], at(0)[2], gl->arrayOn[1] ? at(1) : gl->normal);
+  }
+  assemble(mode);
 }
 
-bool arraysReady() { return gl->vertexArray.enabled && !gl->inBegin; }
-
-void setArray(ArraySource &array, int stride, const void *pointer) {
-  array.data = static_cast<const unsigned char *>(pointer);
-  array.stride = stride != 0 ? stride : 3 * sizeof(float);
+void setArrayOn(GLenum array, bool on) {
+  if (array == GL_VERTEX_ARRAY || array == GL_NORMAL_ARRAY) gl->arrayOn[array == GL_NORMAL_ARRAY] = on;
 }
 
-void setClientState(GLenum array, bool on) {
-  if (array == GL_VERTEX_ARRAY) gl->vertexArray.enabled = on;
-  if (array == GL_NORMAL_ARRAY) gl->normalArray.enabled = on;
+// freeglut's shapes give three floats a vertex and a normal, which is all
+// there is here.
+void setArray(int array, GLenum type, int stride, const void *pointer) {
+  if (type != GL_FLOAT) return;
+  gl->arrays[array] = static_cast<const unsigned char *>(pointer);
+  gl->strides[array] = stride != 0 ? stride : 3 * sizeof(float);
 }
 
 void setEnabled(GLenum cap, bool on) {
@@ -323,8 +320,8 @@ void glClear(GLbitfield mask) {
 
 void glEnable(GLenum cap) { glweb::setEnabled(cap, true); }
 void glDisable(GLenum cap) { glweb::setEnabled(cap, false); }
-void glEnableClientState(GLenum array) { glweb::setClientState(array, true); }
-void glDisableClientState(GLenum array) { glweb::setClientState(array, false); }
+void glEnableClientState(GLenum array) { glweb::setArrayOn(array, true); }
+void glDisableClientState(GLenum array) { glweb::setArrayOn(array, false); }
 
 void glGetFloatv(GLenum pname, GLfloat *params) {
   if (pname == GL_CURRENT_COLOR) glweb::copy4(params, gl->colour);
@@ -339,13 +336,10 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat *p) {
   if (pname == GL_SPECULAR) glweb::copy4(s.lightSpecular, p);
   if (pname != GL_POSITION) return;
   // Into eye space by the model-view matrix as it is now.
-  const glweb::Matrix &m = gl->modelView.back();
-  float eye[3], length = 0;
-  for (int r = 0; r < 3; ++r) {
-    eye[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r] * p[3];
-    length += eye[r] * eye[r];
-  }
-  for (int r = 0; length > 0 && r < 3; ++r) s.towardsLight[r] = eye[r] / std::sqrt(length);
+  float eye[4];
+  glweb::transform(gl->modelView.back(), p, eye);
+  const float length = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+  for (int r = 0; length > 0 && r < 3; ++r) s.towardsLight[r] = eye[r] / length;
 }
 
 // One-sided lighting is all there is.
@@ -400,26 +394,19 @@ void glLineStipple(GLint factor, GLushort pattern) {
   gl->stipple.pattern = pattern;
 }
 
-// freeglut's shapes give three floats a vertex, which is all there is here.
 void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void *pointer) {
-  if (size == 3 && type == GL_FLOAT) glweb::setArray(gl->vertexArray, stride, pointer);
+  if (size == 3) glweb::setArray(0, type, stride, pointer);
 }
 
 void glNormalPointer(GLenum type, GLsizei stride, const void *pointer) {
-  if (type == GL_FLOAT) glweb::setArray(gl->normalArray, stride, pointer);
+  glweb::setArray(1, type, stride, pointer);
 }
 
-void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
-  if (!glweb::arraysReady()) return;
-  for (int i = first; i < first + count; ++i) glweb::fetch(i);
-  glweb::assemble(mode);
-}
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) { glweb::drawArrays(mode, count, nullptr, first); }
 
 // freeglut's shapes index their vertices with shorts, which is all there is here.
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void *indices) {
-  if (!glweb::arraysReady() || type != GL_UNSIGNED_SHORT) return;
-  for (int i = 0; i < count; ++i) glweb::fetch(static_cast<const GLushort *>(indices)[i]);
-  glweb::assemble(mode);
+  if (type == GL_UNSIGNED_SHORT) glweb::drawArrays(mode, count, static_cast<const GLushort *>(indices), 0);
 }
 
 // The raster position is a vertex: outside the clip volume it is invalid,

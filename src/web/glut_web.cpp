@@ -144,9 +144,7 @@ void glutSetWindow(int window) {
 // answer comes after the request.
 void glutReshapeWindow(int width, int height) {
   if (current == nullptr) return;
-  current->width = width;
-  current->height = height;
-  current->reshapePending = true;
+  current->width = width, current->height = height, current->reshapePending = true;
   glutWebResizeCanvas(current->id, width, height);
 }
 

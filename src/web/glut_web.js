@@ -86,7 +86,7 @@ mergeInto(LibraryManager.library, {
         var p = at(e);
         if (down) {
           e.preventDefault();  // no text selection, no emulated mouse events
-          canvas.focus();
+          canvas.focus({preventScroll: true});
           canvas.setPointerCapture(e.pointerId);  // every move and the release, as an X grab
         }
         w.held = down ? w.held | 1 << glutButton : w.held & ~(1 << glutButton);

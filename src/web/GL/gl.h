@@ -4,18 +4,14 @@
 // the system's.
 #pragma once
 
-typedef unsigned int GLenum;
-typedef unsigned char GLboolean;
-typedef unsigned int GLbitfield;
-typedef void GLvoid;
+typedef unsigned int GLenum, GLbitfield, GLuint;
+typedef unsigned char GLboolean, GLubyte;
 typedef signed char GLbyte;
-typedef unsigned char GLubyte;
 typedef unsigned short GLushort;
-typedef int GLint;
-typedef unsigned int GLuint;
-typedef int GLsizei;
+typedef int GLint, GLsizei;
 typedef float GLfloat;
 typedef double GLdouble;
+typedef void GLvoid;
 
 #define GL_VERSION_1_1 1
 #define GL_FALSE 0
