@@ -61,8 +61,8 @@ mergeInto(LibraryManager.library, {
     fit: function(w) {
       var box = w.canvas.getBoundingClientRect(), ratio = window.devicePixelRatio || 1;
       var width = Math.max(1, Math.round(box.width * ratio)), height = Math.max(1, Math.round(box.height * ratio));
-      if (width === w.canvas.width && height === w.canvas.height && w.fitted) return;
-      w.canvas.width = width, w.canvas.height = height, w.fitted = true;
+      if (width === w.canvas.width && height === w.canvas.height) return;
+      w.canvas.width = width, w.canvas.height = height;
       _glutWebCanvasChanged(w.id, width, height, w.lost);
     },
     // A zoom or another screen changes the ratio, whether or not the page moves.
@@ -186,6 +186,7 @@ mergeInto(LibraryManager.library, {
   // WASI's write, for standard output and error alone (the program has no
   // files): each write reaches the console as it comes, without waiting for
   // a newline, which the viewer's one message never has.
+  fd_write__deps: [],  // none of those of the fd_write it stands in for
   fd_write: function(fd, iov, count, written) {
     var text = '', total = 0;
     for (var i = 0; i < count; i++) {
