@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "glut_web.h"
@@ -48,10 +49,6 @@ struct GlState {
   float raster[3] = {0, 0, 0}, rasterColour[4] = {1, 1, 1, 1};  // window coordinates, clip depth
   GLenum primitive = GL_POINTS;
   std::vector<Vertex> vertices;
-  // The vertex and the normal array: three floats each, a stride apart.
-  bool arrayOn[2] = {false, false};
-  const unsigned char *arrays[2] = {nullptr, nullptr};
-  int strides[2] = {0, 0};
   // What WebGL draws next, in one call: primitives of one kind, made in
   // one state (whatever changes it sends them first). Kept from frame to
   // frame, so that drawing allocates nothing once warm.
@@ -198,33 +195,6 @@ void addVertex(float x, float y, float z, const float *n) {
   gl->vertices.push_back({{x, y, z, 1}, {n[0], n[1], n[2]}, {c[0], c[1], c[2], c[3]}});
 }
 
-// The vertices that the enabled arrays hold: the indexed ones, or count
-// from the first. The current normal stays as it was, whatever the normal
-// array held.
-void drawArrays(GLenum mode, int count, const GLushort *indices, int first) {
-  if (!gl->arrayOn[0] || gl->inBegin) return;
-  for (int i = 0; i < count; ++i) {
-    const int k = indices != nullptr ? indices[i] : first + i;
-    const auto at = [k](int a) {
-      return reinterpret_cast<const float *>(gl->arrays[a] + k * gl->strides[a]);
-    };
-    addVertex(at(0)[0], at(0)[1], at(0)[2], gl->arrayOn[1] ? at(1) : gl->normal);
-  }
-  assemble(mode);
-}
-
-void setArrayOn(GLenum array, bool on) {
-  if (array == GL_VERTEX_ARRAY || array == GL_NORMAL_ARRAY) gl->arrayOn[array == GL_NORMAL_ARRAY] = on;
-}
-
-// freeglut's shapes give three floats a vertex and a normal, which is all
-// there is here.
-void setArray(int array, GLenum type, int stride, const void *pointer) {
-  if (type != GL_FLOAT) return;
-  gl->arrays[array] = static_cast<const unsigned char *>(pointer);
-  gl->strides[array] = stride != 0 ? stride : 3 * sizeof(float);
-}
-
 void setEnabled(GLenum cap, bool on) {
   flush();
   float *s = gl->shading.switches;
@@ -254,6 +224,12 @@ void useGlState(GlState *state) {
 void setPixelScale(GlState *state, float x, float y) { state->scaleX = x, state->scaleY = y; }
 
 void finishFrame() { flush(); }
+
+void keepingNormal(const std::function<void()> &draw) {
+  const std::array<float, 3> kept = {gl->normal[0], gl->normal[1], gl->normal[2]};
+  draw();
+  std::copy(kept.begin(), kept.end(), gl->normal);
+}
 
 }  // namespace glweb
 
@@ -320,13 +296,6 @@ void glClear(GLbitfield mask) {
 
 void glEnable(GLenum cap) { glweb::setEnabled(cap, true); }
 void glDisable(GLenum cap) { glweb::setEnabled(cap, false); }
-void glEnableClientState(GLenum array) { glweb::setArrayOn(array, true); }
-void glDisableClientState(GLenum array) { glweb::setArrayOn(array, false); }
-
-void glGetFloatv(GLenum pname, GLfloat *params) {
-  if (pname == GL_CURRENT_COLOR) glweb::copy4(params, gl->colour);
-}
-
 void glLightfv(GLenum light, GLenum pname, const GLfloat *p) {
   if (light != GL_LIGHT0) return;
   glweb::flush();
@@ -375,7 +344,6 @@ void glNormal3fv(const GLfloat *v) { glNormal3f(v[0], v[1], v[2]); }
 void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
   gl->colour[0] = r, gl->colour[1] = g, gl->colour[2] = b, gl->colour[3] = a;
 }
-void glColor4fv(const GLfloat *v) { glColor4f(v[0], v[1], v[2], v[3]); }
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) { glColor4f(r, g, b, 1); }
 void glColor3ub(GLubyte r, GLubyte g, GLubyte b) { glColor4f(r / 255.0f, g / 255.0f, b / 255.0f, 1); }
 // Signed components map -128..127 onto -1..1 as (2c + 1) / 255.
@@ -392,21 +360,6 @@ void glRectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
 void glLineStipple(GLint factor, GLushort pattern) {
   gl->stipple.factor = std::min(std::max(factor, 1), 256);
   gl->stipple.pattern = pattern;
-}
-
-void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void *pointer) {
-  if (size == 3) glweb::setArray(0, type, stride, pointer);
-}
-
-void glNormalPointer(GLenum type, GLsizei stride, const void *pointer) {
-  glweb::setArray(1, type, stride, pointer);
-}
-
-void glDrawArrays(GLenum mode, GLint first, GLsizei count) { glweb::drawArrays(mode, count, nullptr, first); }
-
-// freeglut's shapes index their vertices with shorts, which is all there is here.
-void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void *indices) {
-  if (type == GL_UNSIGNED_SHORT) glweb::drawArrays(mode, count, static_cast<const GLushort *>(indices), 0);
 }
 
 // The raster position is a vertex: outside the clip volume it is invalid,

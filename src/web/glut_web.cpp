@@ -16,10 +16,15 @@ extern "C" {
 
 extern SFG_Font fgFontHelvetica12;
 
+// fg_geometry.c's shapes, under these names (CMakeLists.txt).
+void fgSolidCube(double size);
+void fgWireCube(double size);
+void fgSolidTorus(double innerRadius, double outerRadius, GLint sides, GLint rings);
+void fgWireTorus(double innerRadius, double outerRadius, GLint sides, GLint rings);
+
 // glut_web.js
 int glutWebOpenCanvas(int window, const char *title, int width, int height, int depth);
 void glutWebResizeCanvas(int window, int width, int height);
-void glutWebSetCursor(int window, const char *css);
 }
 
 // Its address is the font's handle, as in freeglut.
@@ -70,13 +75,12 @@ bool take(bool &pending) { return pending ? !(pending = false) : false; }
 // window is once it is shown.
 void frame() {
   for (auto &w : windows) {
-    if (!take(w->reshapePending)) continue;
     makeCurrent(w.get());
-    w->reshape != nullptr ? w->reshape(w->width, w->height) : glViewport(0, 0, w->width, w->height);
-    w->redisplayPending = true;
-  }
-  for (auto &w : windows) {
-    if (take(w->shownPending) && w->visibility != nullptr) makeCurrent(w.get()), w->visibility(GLUT_VISIBLE);
+    if (take(w->reshapePending)) {
+      w->reshape != nullptr ? w->reshape(w->width, w->height) : glViewport(0, 0, w->width, w->height);
+      w->redisplayPending = true;
+    }
+    if (take(w->shownPending) && w->visibility != nullptr) w->visibility(GLUT_VISIBLE);
   }
   if (idle != nullptr) idle();
   for (auto &w : windows) {
@@ -148,10 +152,8 @@ void glutReshapeWindow(int width, int height) {
   glutWebResizeCanvas(current->id, width, height);
 }
 
-// The arrows are the page's own pointer; other shapes are left out.
-void glutSetCursor(int cursor) {
-  if (current != nullptr) glutWebSetCursor(current->id, cursor == GLUT_CURSOR_NONE ? "none" : "");
-}
+// The pointer is the page's: cursor shapes are left out.
+void glutSetCursor(int) {}
 
 int glutGet(GLenum query) {
   switch (query) {
@@ -200,6 +202,22 @@ void glutPostWindowRedisplay(int window) {
 
 // The browser shows what a canvas's context drew once the frame is over.
 void glutSwapBuffers() { glweb::finishFrame(); }
+
+// freeglut's shapes, without vertex arrays to draw from, set the normal at
+// each vertex. Drawn from arrays, as on the desktop, they leave the current
+// normal as it was, and the viewer's grid, drawn next, is lit with it.
+void glutSolidCube(double size) {
+  glweb::keepingNormal([=] { fgSolidCube(size); });
+}
+void glutWireCube(double size) {
+  glweb::keepingNormal([=] { fgWireCube(size); });
+}
+void glutSolidTorus(double innerRadius, double outerRadius, GLint sides, GLint rings) {
+  glweb::keepingNormal([=] { fgSolidTorus(innerRadius, outerRadius, sides, rings); });
+}
+void glutWireTorus(double innerRadius, double outerRadius, GLint sides, GLint rings) {
+  glweb::keepingNormal([=] { fgWireTorus(innerRadius, outerRadius, sides, rings); });
+}
 
 void glutBitmapCharacter(void *font, int character) {
   if (font != GLUT_BITMAP_HELVETICA_12 || character < 1 || character > 255) return;

@@ -8,17 +8,13 @@
 // Implemented, OpenGL (gl_web.cpp), one state per GLUT window:
 //  - The model-view and projection stacks (glMatrixMode, glPushMatrix,
 //    glPopMatrix, 32 and 4 deep; glLoadIdentity, glLoadMatrixf,
-//    glMultMatrixf, glOrtho, glTranslatef, glRotatef); glViewport;
-//    glGetFloatv of the current colour.
+//    glMultMatrixf, glOrtho, glTranslatef, glRotatef); glViewport.
 //  - glClear and glClearColor; glEnable / glDisable of GL_DEPTH_TEST,
 //    GL_LIGHTING, GL_LIGHT0, GL_COLOR_MATERIAL and GL_LINE_STIPPLE.
 //  - glBegin / glEnd of points, lines, line strips and loops, triangles,
 //    triangle strips and fans, and polygons, with the current colour
-//    (glColor3b, 3ub, 3f, 4f, 4fv) and normal (glNormal3f, 3fv); glVertex2i,
-//    3f, 3fv; glRectf. OpenGL 1.1's vertex and normal arrays
-//    (glEnableClientState, glDisableClientState, glVertexPointer,
-//    glNormalPointer, glDrawArrays, glDrawElements), which leave the current
-//    normal as it was.
+//    (glColor3b, 3ub, 3f, 4f) and normal (glNormal3f, 3fv); glVertex2i,
+//    3f, 3fv; glRectf.
 //  - Lighting per vertex by OpenGL 1.x's equations, in the vertex shader:
 //    light 0 at infinity (glLightfv: ambient, diffuse, specular, and the
 //    position taken into eye space by the model-view matrix), the global
@@ -43,7 +39,7 @@
 //    page places its canvases), glutCreateWindow (a canvas titled and named
 //    as the window, its WebGL context; the first window's title is the
 //    page's, unless it has one), glutGetWindow, glutSetWindow,
-//    glutReshapeWindow, glutSetCursor (the arrow, or none), glutGet
+//    glutReshapeWindow, glutSetCursor (which keeps the page's), glutGet
 //    (GLUT_INIT_*, GLUT_INIT_STATE, GLUT_WINDOW_WIDTH / HEIGHT),
 //    glutGetModifiers (in input callbacks).
 //  - Callbacks: display, reshape, keyboard, mouse, motion, visibility, idle.
@@ -70,16 +66,18 @@
 //    glutSolidCube, glutWireCube, glutSolidTorus and glutWireTorus:
 //    freeglut's own font data and shapes, compiled from its source.
 //
-// Left out: every other GL and GLUT call; quads, textures, blending, fog,
-// polygon modes, display lists, colour and texture arrays, selection;
-// lights other than light 0, positional and spot lights, two-sided
-// lighting, a local viewer, a changed global ambient, emission,
-// GL_NORMALIZE; vertex arrays other than three floats a vertex, indices
-// other than unsigned shorts; stipple of lines not in window space; other
-// fonts; special keys, passive motion, entry, timer and menu callbacks;
-// destroying windows; window positions, full screen, game mode. The page
-// never ends the program: closing it is all there is.
+// Left out: every other GL and GLUT call; vertex arrays (so freeglut's
+// shapes take its path without them, wrapped to leave the current normal as
+// its array path does), quads, textures, blending, fog, polygon modes,
+// display lists, selection; lights other than light 0, positional and spot
+// lights, two-sided lighting, a local viewer, a changed global ambient,
+// emission, GL_NORMALIZE; stipple of lines not in window space; other
+// fonts, cursor shapes; special keys, passive motion, entry, timer and menu
+// callbacks; destroying windows; window positions, full screen, game mode.
+// The page never ends the program: closing it is all there is.
 #pragma once
+
+#include <functional>
 
 namespace glweb {
 
@@ -92,6 +90,8 @@ void useGlState(GlState *state);
 void setPixelScale(GlState *state, float x, float y);
 // Sends what the current window has batched, as a swap must.
 void finishFrame();
+// Draws, then puts the current normal back as it was before.
+void keepingNormal(const std::function<void()> &draw);
 
 extern "C" {
 // glut_web.js: WebGL's side. The vertices are 11 floats each (clip

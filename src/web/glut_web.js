@@ -38,9 +38,8 @@ mergeInto(LibraryManager.library, {
       });
       ['position', 'normal', 'colour'].forEach(function(name, i) { gl.bindAttribLocation(program, i, name); });
       gl.linkProgram(program);
-      if (!gl.getProgramParameter(program, gl.LINK_STATUS) && !gl.isContextLost()) {
-        console.error('glut: the shader did not link: ' + gl.getProgramInfoLog(program));
-      }
+      var linked = gl.getProgramParameter(program, gl.LINK_STATUS) || gl.isContextLost();
+      if (!linked) console.error('glut: the shader did not link: ' + gl.getProgramInfoLog(program));
       gl.useProgram(program);
       w.shading = gl.getUniformLocation(program, 'u');
       gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
@@ -119,14 +118,9 @@ mergeInto(LibraryManager.library, {
         _glutWebInput(w.id, -1, 0, e.ctrlKey && c >= 64 && c < 128 ? c & 31 : c, w.pointer[0], w.pointer[1], modifiers(e));
       });
       // Asked for back (preventDefault); once it is, all it held is made again.
-      on('webglcontextlost', function(e) {
-        e.preventDefault();
-        _glutWebCanvasChanged(w.id, canvas.width, canvas.height, w.lost = true);
-      });
-      on('webglcontextrestored', function() {
-        glutWeb.setUp(w);
-        _glutWebCanvasChanged(w.id, canvas.width, canvas.height, w.lost = false);
-      });
+      var changed = function() { _glutWebCanvasChanged(w.id, canvas.width, canvas.height, w.lost); };
+      on('webglcontextlost', function(e) { e.preventDefault(), w.lost = true, changed(); });
+      on('webglcontextrestored', function() { glutWeb.setUp(w), w.lost = false, changed(); });
       new ResizeObserver(function() { glutWeb.fit(w); }).observe(canvas);
     },
   },
@@ -134,11 +128,10 @@ mergeInto(LibraryManager.library, {
   // The one function that brings $glutWeb in, for all of them.
   glutWebOpenCanvas__deps: ['$glutWeb'],
   glutWebOpenCanvas: function(window, title, width, height, depth) {
-    var canvas = document.createElement('canvas');
-    canvas.id = 'glut-window-' + window;
-    canvas.title = UTF8ToString(title);
+    // Named as its window, able to take the keyboard, and scrolling nothing under a finger.
+    var canvas = Object.assign(document.createElement('canvas'),
+                               {id: 'glut-window-' + window, title: UTF8ToString(title), tabIndex: 0});
     canvas.setAttribute('aria-label', canvas.title);
-    canvas.tabIndex = 0;  // so that it can take the keyboard
     canvas.style.touchAction = 'none';
     (document.getElementById('glut-windows') || document.body).appendChild(canvas);
     var gl = canvas.getContext('webgl', {alpha: false, depth: depth !== 0, stencil: false, antialias: false});
@@ -161,13 +154,10 @@ mergeInto(LibraryManager.library, {
 
   glutWebResizeCanvas: function(window, width, height) { glutWeb.layOut(glutWeb.windows[window], width, height); },
 
-  glutWebSetCursor: function(window, css) { glutWeb.windows[window].canvas.style.cursor = UTF8ToString(css); },
 
   glutWebClear: function(window, colour, mask) {
     var w = glutWeb.windows[window], c = colour >> 2;
-    if (w.lost) return;
-    w.gl.clearColor(HEAPF32[c], HEAPF32[c + 1], HEAPF32[c + 2], HEAPF32[c + 3]);
-    w.gl.clear(mask);
+    if (!w.lost) w.gl.clearColor(HEAPF32[c], HEAPF32[c + 1], HEAPF32[c + 2], HEAPF32[c + 3]), w.gl.clear(mask);
   },
 
   // The vertex buffer grows to the largest batch yet, and stays.

@@ -13,7 +13,6 @@ typedef float GLfloat;
 typedef double GLdouble;
 typedef void GLvoid;
 
-#define GL_VERSION_1_1 1
 #define GL_FALSE 0
 #define GL_TRUE 1
 
@@ -32,14 +31,11 @@ typedef void GLvoid;
 #define GL_FRONT 0x0404
 #define GL_BACK 0x0405
 #define GL_FRONT_AND_BACK 0x0408
-#define GL_CURRENT_COLOR 0x0B00
 #define GL_LINE_STIPPLE 0x0B24
 #define GL_LIGHTING 0x0B50
 #define GL_LIGHT_MODEL_TWO_SIDE 0x0B52
 #define GL_COLOR_MATERIAL 0x0B57
 #define GL_DEPTH_TEST 0x0B71
-#define GL_UNSIGNED_SHORT 0x1403
-#define GL_FLOAT 0x1406
 #define GL_AMBIENT 0x1200
 #define GL_DIFFUSE 0x1201
 #define GL_SPECULAR 0x1202
@@ -49,9 +45,6 @@ typedef void GLvoid;
 #define GL_MODELVIEW 0x1700
 #define GL_PROJECTION 0x1701
 #define GL_LIGHT0 0x4000
-#define GL_VERTEX_ARRAY 0x8074
-#define GL_NORMAL_ARRAY 0x8075
-#define GL_TEXTURE_COORD_ARRAY 0x8078
 
 #ifdef __cplusplus
 extern "C" {
@@ -72,7 +65,6 @@ void glClearColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
 void glClear(GLbitfield mask);
 void glEnable(GLenum cap);
 void glDisable(GLenum cap);
-void glGetFloatv(GLenum pname, GLfloat *params);
 
 void glLightfv(GLenum light, GLenum pname, const GLfloat *params);
 void glLightModeli(GLenum pname, GLint param);
@@ -90,16 +82,8 @@ void glColor3b(GLbyte red, GLbyte green, GLbyte blue);
 void glColor3ub(GLubyte red, GLubyte green, GLubyte blue);
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue);
 void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
-void glColor4fv(const GLfloat *v);
 void glRectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2);
 void glLineStipple(GLint factor, GLushort pattern);
-
-void glEnableClientState(GLenum array);
-void glDisableClientState(GLenum array);
-void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void *pointer);
-void glNormalPointer(GLenum type, GLsizei stride, const void *pointer);
-void glDrawArrays(GLenum mode, GLint first, GLsizei count);
-void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void *indices);
 
 void glRasterPos2i(GLint x, GLint y);
 void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,

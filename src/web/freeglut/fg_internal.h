@@ -1,9 +1,9 @@
 /* What freeglut's fg_geometry.c and fg_font_data.c, compiled from freeglut's
  * source for the web build, ask of freeglut's own internals: its font
  * record, the window and state fields the shapes read, and its reports.
- * There is no current freeglut window here, so the shapes take their OpenGL
- * 1.1 path (vertex arrays), as on the desktop, never the shader path nor the
- * normals' visualisation.
+ * There is no current freeglut window here, so the shapes never take the
+ * shader path nor show their normals; and the layer's GL has no vertex
+ * arrays, so they draw with glBegin and glEnd.
  *
  * freeglut's interface, which this file declares, is freeglut's:
  *
@@ -42,27 +42,20 @@ typedef struct tagSFG_Font {
 } SFG_Font;
 
 typedef struct {
-  struct {
-    GLint attribute_v_coord, attribute_v_normal, attribute_v_texture;
-  } Window;
-  struct {
-    GLboolean VisualizeNormals;
-  } State;
+  struct { GLint attribute_v_coord, attribute_v_normal, attribute_v_texture; } Window;
+  struct { GLboolean VisualizeNormals; } State;
 } SFG_Window;
 
-struct fg_shim_structure {
-  SFG_Window *CurrentWindow;
-};
-struct fg_shim_state {
-  GLboolean Initialised;
-  GLboolean HasOpenGL20;
-};
+struct fg_shim_structure { SFG_Window *CurrentWindow; };
+struct fg_shim_state { GLboolean Initialised, HasOpenGL20; };
 #define fgStructure ((struct fg_shim_structure){NULL})
 #define fgState ((struct fg_shim_state){(GLboolean)glutGet(GLUT_INIT_STATE), GL_FALSE})
 
 /* The layer draws no textures, and freeglut's cubes and tori have no texture
- * coordinates to give. */
-#define glTexCoordPointer(size, type, stride, pointer) ((void)(pointer))
+ * coordinates to give. The normals' visualisation, which alone reads the
+ * current colour, is never on here. */
+#define glTexCoord2fv(coordinates) ((void)(coordinates))
+#define glGetFloatv(pname, params) ((void)(params))
 
 /* freeglut's reports; fgError ends the program, as freeglut's does. */
 #define fgWarning(...) (fputs("freeglut: ", stderr), fprintf(stderr, __VA_ARGS__), fputc('\n', stderr))
