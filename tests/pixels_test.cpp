@@ -21,7 +21,10 @@ namespace {
 using glweb::PixelRun;
 using Pixels = std::set<std::pair<int, int>>;  // x, y from the bottom
 
-constexpr int kSide = 64;
+// A power of two, so that object coordinates map onto window coordinates
+// exactly: where rounding takes an end off a pixel centre, Mesa's rasteriser
+// may draw a pixel more than GL's rules give, as GL lets it.
+constexpr int kSide = 256;
 
 Pixels expand(const std::vector<PixelRun> &runs) {
   Pixels pixels;
@@ -116,6 +119,18 @@ TEST(Pixels, StippleStepsOncePerFragmentAndRunsOnAcrossAStrip) {
               glEnable(GL_LINE_STIPPLE);
               glLineStipple(1, 0x5555);
               drawStrip(GL_LINE_STRIP, loop);
+            }));
+
+  // GLUI's focus mark round "Rotation along y axis", 124 by 14, whose
+  // sides of even length leave each side's first pixel a dot.
+  const std::vector<Segment> mark = {{21.5f, 98.5f, 145.5f, 98.5f},
+                                     {145.5f, 98.5f, 145.5f, 84.5f},
+                                     {145.5f, 84.5f, 21.5f, 84.5f},
+                                     {21.5f, 84.5f, 21.5f, 98.5f}};
+  EXPECT_EQ(ours(mark, {true, 0x5555, 1, 0}, false), drawnByGl([&] {
+              glEnable(GL_LINE_STIPPLE);
+              glLineStipple(1, 0x5555);
+              drawStrip(GL_LINE_STRIP, mark);
             }));
 
   // A factor of 2 doubles each dot and gap; separate segments each start the
