@@ -88,7 +88,7 @@ class Chromium:
         left, top, width, height = box
         png = self.cdp("Page.captureScreenshot", format="png",
                        clip={"x": left, "y": top, "width": width, "height": height, "scale": 1})
-        return base64.b64decode(png["data"])
+        return base64.b64decode(png["data"]), None
 
     def pointer(self, kind, action, x, y, button, finger):
         if kind == "touch":
@@ -108,6 +108,13 @@ class Chromium:
         params["buttons"] = self.buttons
         self.cdp("Input.dispatchMouseEvent", **params)
 
+    def pointer_path(self, kind, points):
+        # Each event waits for the page to take it, so none are merged.
+        self.pointer(kind, "down", *points[0], 0, 0)
+        for x, y in points[1:]:
+            self.pointer(kind, "move", x, y, 0, 0)
+        self.pointer(kind, "up", *points[-1], 0, 0)
+
     def touch(self, action, x, y, finger):
         # Each event lists the fingers on the screen after it; Chromium
         # tells from the last one which finger went down, moved or lifted.
@@ -120,7 +127,10 @@ class Chromium:
         self.cdp("Input.dispatchTouchEvent", type=kind, touchPoints=points)
 
     def key(self, name, shift):
-        key, code, vk, text = NAMED_KEYS.get(name, (name, "Key" + name.upper(), ord(name.upper()), name))
+        if name in NAMED_KEYS:
+            key, code, vk, text = NAMED_KEYS[name]
+        else:
+            key, code, vk, text = name, "Key" + name.upper(), ord(name.upper()), name
         modifiers = 8 if shift else 0
         down = {"type": "keyDown", "key": key, "code": code, "windowsVirtualKeyCode": vk, "modifiers": modifiers}
         if text:
@@ -130,7 +140,9 @@ class Chromium:
                  modifiers=modifiers)
 
     def errors(self):
-        return [e["message"] for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
+        # An exception nothing caught comes as a message that says so.
+        return [("uncaught: " if "Uncaught" in e["message"] else "console: ") + e["message"]
+                for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
 
     def heap(self):
         self.cdp("HeapProfiler.collectGarbage")

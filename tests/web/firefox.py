@@ -137,7 +137,7 @@ class Firefox:
         left, top, width, height = box
         shot = self.call("browsingContext.captureScreenshot", context=self.context,
                          clip={"type": "box", "x": left, "y": top, "width": width, "height": height})
-        return base64.b64decode(shot["data"])
+        return base64.b64decode(shot["data"]), None
 
     def pointer(self, kind, action, x, y, button, finger):
         # A WebDriver pointer keeps its place and its buttons from one call
@@ -153,6 +153,17 @@ class Firefox:
         self.call("input.performActions", context=self.context,
                   actions=[{"type": "pointer", "id": source, "parameters": {"pointerType": kind}, "actions": steps}])
 
+    def pointer_path(self, kind, points):
+        # One action a tick: each motion is an event of its own, and the
+        # whole drag one call.
+        source = "finger0" if kind == "touch" else kind
+        steps = [{"type": "pointerMove", "x": x, "y": y, "origin": "viewport"} for x, y in points]
+        steps.insert(1, {"type": "pointerDown", "button": 0})
+        steps.append({"type": "pointerUp", "button": 0})
+        self.held[source] = points[-1]
+        self.call("input.performActions", context=self.context,
+                  actions=[{"type": "pointer", "id": source, "parameters": {"pointerType": kind}, "actions": steps}])
+
     def key(self, name, shift):
         value = KEY_VALUES.get(name, name)
         steps = [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}]
@@ -163,7 +174,7 @@ class Firefox:
 
     def errors(self):
         events, self.events = self.events, []
-        return ["%s: %s" % (e["params"]["type"], e["params"].get("text"))
+        return [("uncaught: " if e["params"]["type"] == "javascript" else "console: ") + str(e["params"].get("text"))
                 for e in events if e["method"] == "log.entryAdded" and e["params"].get("level") == "error"]
 
     def heap(self):

@@ -19,6 +19,9 @@ for the viewport, in CSS pixels.
   click W X Y                  left button down and up
   touch down|move|up W X Y [FINGER]   a finger (0 the first) on the screen
   tap W X Y                    a finger down and up
+  drag mouse|touch|pen W X Y TO STEP   down at (X, Y), motions along the row
+                               to TO, STEP pixels apart (the last one cut
+                               short), up where the last one went
   pen down|move|up W X Y       a pen's tip
   keys KEY ...                 keys to what has the keyboard: a character,
                                Tab, shift+Tab or space
@@ -39,7 +42,10 @@ for the viewport, in CSS pixels.
   spot-off-canvases            a point of the viewport on no canvas or control
   element SELECTOR             whether the element is there, shown, its text
   memory                       the WebAssembly memory's size, the JS heap's
-  console                      errors and uncaught exceptions since last looked
+  console                      errors since the last look, each "uncaught: ..."
+                               (an exception nothing caught) or "console: ..."
+  engine                       the engine's name, then what its driver can
+                               produce beyond mouse and keys
   quit
 
 Usage: page_driver.py chromium|firefox|webkit PAGE_DIR
@@ -67,8 +73,8 @@ WINDOW_SIZES = {1: (600, 600), 2: (159, 105)}
 VIEWPORT = (1000, 800)
 PHONE = (390, 844, 3)
 RECORDER_PATH = "/.page-driver/errors.js"
-COMMANDS = set("open windows canvas down up move click touch tap pen keys button shot panel-hash glui-step frame-rate "
-               "key-frames lose restore layout scroll-to spot-off-canvases element memory console".split())
+COMMANDS = set("open windows canvas down up move click touch tap drag pen keys button shot panel-hash glui-step frame-rate "
+               "key-frames lose restore layout scroll-to spot-off-canvases element memory console engine".split())
 
 # Installed in each page once it has loaded: an animation frame count, and
 # the count at each key press, so that a turn's degrees can be told.
@@ -87,7 +93,7 @@ class Page:
         handler = functools.partial(PageHandler, recorder, directory=directory)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.engine = None
+        self.browser = None
         self.launch = None
         self.profile = None
 
@@ -96,9 +102,9 @@ class Page:
         self.server.shutdown()
 
     def stop_engine(self):
-        if self.engine is not None:
-            self.engine.close()
-            self.engine = None
+        if self.browser is not None:
+            self.browser.close()
+            self.browser = None
         if self.profile is not None:
             self.profile.cleanup()
             self.profile = None
@@ -107,7 +113,7 @@ class Page:
         # Each start is a browser of its own with a fresh profile.
         self.stop_engine()
         self.profile = tempfile.TemporaryDirectory(prefix="page-driver-")
-        self.engine = self.engine_class(self.profile.name, **launch)
+        self.browser = self.engine_class(self.profile.name, **launch)
         self.launch = launch
 
     def capable(self, what):
@@ -119,7 +125,7 @@ class Page:
         `arguments`; its result, or a promise's, comes back through JSON."""
         expression = "Promise.resolve((function() { %s }).apply(null, %s)).then(v => JSON.stringify(v ?? null))" % (
             body, json.dumps(args))
-        return json.loads(self.engine.evaluate(expression))
+        return json.loads(self.browser.evaluate(expression))
 
     def open(self, *words):
         options = {"dpr": "1", "size": "%dx%d" % VIEWPORT, "page": "index.html"}
@@ -144,11 +150,11 @@ class Page:
         # WebKit's ratio is the scale it starts with; WebGL is off only
         # in a browser started without it.
         launch = {"webgl": "no-webgl" not in options, "dpr": dpr if self.engine_class is WebKit else 1}
-        if self.engine is None or launch != self.launch:
+        if self.browser is None or launch != self.launch:
             self.start_engine(launch)
-        self.engine.view(width, height, dpr, "phone" in options, "touch" in options)
+        self.browser.view(width, height, dpr, "phone" in options, "touch" in options)
         query = "?args=" + "+".join(args) if args else ""
-        self.engine.navigate("http://127.0.0.1:%d/%s%s" % (self.server.server_port, options["page"], query))
+        self.browser.navigate("http://127.0.0.1:%d/%s%s" % (self.server.server_port, options["page"], query))
         # Both windows and their first frames drawn, or the page's word that
         # it has no WebGL.
         shown = self.run("""
@@ -193,7 +199,7 @@ class Page:
 
     def pointer(self, kind, action, window, x, y, button=0, finger=0):
         px, py = self.at(window, x, y)
-        self.engine.pointer(kind, action, px, py, int(button), int(finger))
+        self.browser.pointer(kind, action, px, py, int(button), int(finger))
         return ""
 
     def down(self, window, x, y, button=0):
@@ -217,6 +223,18 @@ class Page:
         self.touch("down", window, x, y)
         return self.touch("up", window, x, y)
 
+    def drag(self, kind, window, x, y, to, step):
+        if kind != "mouse":
+            self.capable(kind)
+        x, y, to, step = int(x), int(y), int(to), int(step)
+        if step <= 0:
+            raise RuntimeError("a step of %d pixels never arrives" % step)
+        row = [x]
+        while row[-1] != to:
+            row.append(min(row[-1] + step, to) if row[-1] < to else max(row[-1] - step, to))
+        self.browser.pointer_path(kind, [self.at(window, column, y) for column in row])
+        return ""
+
     def pen(self, action, window, x, y):
         self.capable("pen")
         return self.pointer("pen", action, window, x, y)
@@ -224,7 +242,7 @@ class Page:
     def keys(self, *names):
         for name in names:
             shift = name.startswith("shift+")
-            self.engine.key(name[6:] if shift else name, shift)
+            self.browser.key(name[6:] if shift else name, shift)
         return ""
 
     def button(self, key):
@@ -236,8 +254,8 @@ class Page:
             return [r.left + r.width / 2, r.top + r.height / 2];""", key)
         if spot is None:
             raise RuntimeError("the page has no button '%s'" % key)
-        self.engine.pointer("mouse", "down", math.floor(spot[0]), math.floor(spot[1]), 0, 0)
-        self.engine.pointer("mouse", "up", math.floor(spot[0]), math.floor(spot[1]), 0, 0)
+        self.browser.pointer("mouse", "down", math.floor(spot[0]), math.floor(spot[1]), 0, 0)
+        self.browser.pointer("mouse", "up", math.floor(spot[0]), math.floor(spot[1]), 0, 0)
         return ""
 
     def settle(self):
@@ -247,8 +265,13 @@ class Page:
 
     def shot(self, window, path):
         self.settle()
-        png = self.engine.screenshot(self.box(window))
-        subprocess.run(["convert", "png:-", "-alpha", "off", "-depth", "8", path], input=png, check=True)
+        png, crop = self.browser.screenshot(self.box(window))
+        if path.endswith(".png") and crop is None:
+            with open(path, "wb") as f:
+                f.write(png)
+            return ""
+        cut = ["-crop", crop, "+repage"] if crop else []
+        subprocess.run(["convert", "png:-"] + cut + ["-alpha", "off", "-depth", "8", path], input=png, check=True)
         return ""
 
     def panel_hash(self, path, block=1):
@@ -357,10 +380,13 @@ class Page:
               m = Object.getOwnPropertyNames(window).map(k => { try { return window[k]; } catch (e) {} })
                     .find(v => v instanceof WebAssembly.Memory);
             return m ? m.buffer.byteLength : null;""")
-        return json.dumps({"wasm": wasm, "heap": self.engine.heap()})
+        return json.dumps({"wasm": wasm, "heap": self.browser.heap()})
 
     def console(self):
-        return json.dumps(self.engine.errors())
+        return json.dumps(self.browser.errors())
+
+    def engine(self):
+        return " ".join([self.engine_class.name] + sorted(self.engine_class.can))
 
 
 def read_picture(path):
@@ -420,7 +446,7 @@ def main():
             try:
                 if words[0] not in COMMANDS:
                     raise RuntimeError("no such command")
-                if page.engine is None and words[0] != "open":
+                if page.browser is None and words[0] not in ("open", "engine"):
                     raise RuntimeError("no page is open")
                 answer = getattr(page, words[0].replace("-", "_"))(*words[1:])
                 print("ok " + answer if answer else "ok", flush=True)

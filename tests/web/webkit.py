@@ -7,12 +7,11 @@ has no per-page device pixel ratio, so a ratio is GDK's scale, given to the
 browser as it starts; it has no log of console messages, so the page
 driver's server puts a recorder of errors into each page it serves
 (ERROR_RECORDER); its screenshots of an element with WebGL are black, so a
-window's shot is cut out of a shot of the viewport."""
+window's shot is cut out of a shot of the viewport (the crop it returns)."""
 
 import base64
 import json
 import os
-import subprocess
 import urllib.error
 import urllib.request
 
@@ -28,10 +27,10 @@ WAIT_SECONDS = 60
 ERROR_RECORDER = """
 window.__pageErrors = [];
 addEventListener('error', e => __pageErrors.push('uncaught: ' + (e.message || 'error')));
-addEventListener('unhandledrejection', e => __pageErrors.push('unhandled rejection: ' + e.reason));
+addEventListener('unhandledrejection', e => __pageErrors.push('uncaught: a rejection: ' + e.reason));
 (function() {
   const error = console.error;
-  console.error = function(...words) { __pageErrors.push('console.error: ' + words.join(' ')); error.apply(this, words); };
+  console.error = function(...words) { __pageErrors.push('console: ' + words.join(' ')); error.apply(this, words); };
 })();
 """
 
@@ -112,8 +111,7 @@ class WebKit:
         whole = base64.b64decode(self.request("GET", self.session + "/screenshot"))
         scale = json.loads(self.evaluate("Promise.resolve(JSON.stringify(devicePixelRatio))"))
         left, top, width, height = (round(v * scale) for v in box)
-        return subprocess.run(["convert", "png:-", "-crop", "%dx%d+%d+%d" % (width, height, left, top), "+repage",
-                               "png:-"], input=whole, stdout=subprocess.PIPE, check=True).stdout
+        return whole, "%dx%d+%d+%d" % (width, height, left, top)
 
     def pointer(self, kind, action, x, y, button, finger):
         if kind == "touch":
@@ -126,6 +124,17 @@ class WebKit:
         if action != "move":
             steps.append({"type": "pointerDown" if action == "down" else "pointerUp", "button": button})
         self.held[kind] = (x, y)
+        self.request("POST", self.session + "/actions", {"actions": [
+            {"type": "pointer", "id": kind, "parameters": {"pointerType": kind}, "actions": steps}]})
+
+    def pointer_path(self, kind, points):
+        # As in firefox.py: the whole drag one call, a motion a tick.
+        if kind == "touch":
+            raise RuntimeError("WebKitWebDriver delivers touch actions as a mouse: it has no touch")
+        steps = [{"type": "pointerMove", "x": int(x), "y": int(y), "origin": "viewport"} for x, y in points]
+        steps.insert(1, {"type": "pointerDown", "button": 0})
+        steps.append({"type": "pointerUp", "button": 0})
+        self.held[kind] = tuple(int(v) for v in points[-1])
         self.request("POST", self.session + "/actions", {"actions": [
             {"type": "pointer", "id": kind, "parameters": {"pointerType": kind}, "actions": steps}]})
 
