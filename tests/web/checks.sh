@@ -4,14 +4,15 @@
 
 # In the order they run: those that start the browser anew (another ratio
 # in WebKit, no WebGL) come last.
-CHECKS=(windows views drags spin camera panel clicks buttons lost_context touch second_finger pen phone ratio
-  no_webgl frame_rate)
+CHECKS=(windows views drags spin camera panel clicks buttons lost_context touch touch_scroll second_finger pen phone
+  ratio no_webgl frame_rate)
 
 # What a check needs of the engine's driver beyond mouse and keys, as the
 # driver's "engine" command names it.
 check_needs() {
   case $1 in
     touch | second_finger) echo touch ;;
+    touch_scroll) echo touch-scroll ;;
     pen) echo pen ;;
     phone) echo phone ;;
     no_webgl) echo no-webgl ;;
@@ -132,7 +133,7 @@ check_panel() {
     [ "$got" = "$hash" ] || fail "the panel, $name, is not GLUI's picture: hash $got, not $hash"
     [ -n "$first" ] && page click "$PANEL" 150 102
     first=
-  done < <(sed -n 's/^ *{"\([^"]*\)", "\([^"]*\)", \(0x[0-9a-f]*\)},$/\1|\2|\3/p' "$here/../glui_pictures.h")
+  done < <(sed -n 's/^ *{"\([^"]*\)", "\([^"]*\)", \(0x[0-9a-f]*\)},$/\1|\2|\3/p' "$web_tests/../glui_pictures.h")
   # The last steps clicked "Wireframe View" on, and Space, on the row the
   # click focused, cleared it again.
   expect_reference panel_steps_done
@@ -250,9 +251,7 @@ check_lost_context() {
 }
 
 # Fingers: a drag on the main view turns the body in drag mode 2, a tap on
-# a checkbox toggles it. In a window too small for the page, a finger
-# dragged up over a canvas leaves the page where it was, and one dragged up
-# off the canvases scrolls it.
+# a checkbox toggles it.
 check_touch() {
   open_page touch
   press_keys 2
@@ -260,21 +259,26 @@ check_touch() {
   expect_view finger_turned "yaw 45" "yaw 36" "yaw 54"
   page tap "$PANEL" "$BOX_MIDDLE_X" "${BOX_MIDDLE_Y[$ROW_GRID]}"
   expect_view finger_tapped_grid "no-grid yaw 45" "no-grid yaw 36" "no-grid yaw 54"
+  expect_no_errors
+}
+
+# In a window too small for the page, a finger dragged up over a canvas
+# leaves the page where it was, and one dragged up off the canvases
+# scrolls it.
+check_touch_scroll() {
   page open touch size=480x400
-  local layout scroll_y spot x y
+  local layout spot x y step
   mapfile -t layout < <(json_numbers "$(page layout)")
   [ "${layout[5]}" -gt "${layout[1]}" ] || fail "the page is no taller than a 480 x 400 window: ${layout[*]}"
   page touch down "$MAIN" 300 300
   for y in 280 260 240 220 200 180 160 140 120 100; do page touch move "$MAIN" 300 "$y"; done
   page touch up "$MAIN" 300 100
   mapfile -t layout < <(json_numbers "$(page layout)")
-  scroll_y=${layout[3]}
-  echo "$ENGINE: a finger dragged 200 window pixels up the main view: the page scrolled to ${layout[2]}, $scroll_y"
-  [ "$scroll_y" = 0 ] || fail "a finger dragged on the main view scrolled the page to $scroll_y"
+  echo "$ENGINE: a finger dragged 200 window pixels up the main view: the page scrolled to ${layout[2]}, ${layout[3]}"
+  [ "${layout[3]}" = 0 ] || fail "a finger dragged on the main view scrolled the page to ${layout[3]}"
   spot=$(page spot-off-canvases)
   read -r x y <<<"$spot"
   page touch down page "$x" "$y"
-  local step
   for step in 1 2 3 4 5 6 7 8 9 10; do page touch move page "$x" $((y - 15 * step)); done
   page touch up page "$x" $((y - 150))
   mapfile -t layout < <(json_numbers "$(page layout)")

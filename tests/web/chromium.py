@@ -17,7 +17,7 @@ NAMED_KEYS = {"Tab": ("Tab", "Tab", 9, ""), "space": (" ", "Space", 32, " ")}
 class Chromium:
     name = "chromium"
     # What its driver can produce beyond mouse and keys.
-    can = {"touch", "pen", "phone", "no-webgl", "heap"}
+    can = {"touch", "touch-scroll", "pen", "phone", "no-webgl"}
 
     def __init__(self, profile, webgl=True, dpr=1):
         # Chromium, with its DevTools on a port of its own choosing, and
@@ -116,15 +116,17 @@ class Chromium:
         self.pointer(kind, "up", *points[-1], 0, 0)
 
     def touch(self, action, x, y, finger):
-        # Each event lists the fingers on the screen after it; Chromium
-        # tells from the last one which finger went down, moved or lifted.
+        # A start or a move lists every finger on the screen, and Chromium
+        # tells from the one before which went down or moved; an end lists
+        # the fingers lifted.
+        point = {"x": x, "y": y, "id": finger}
         if action == "up":
             self.fingers.pop(finger, None)
-        else:
-            self.fingers[finger] = (x, y)
-        points = [{"x": px, "y": py, "id": f} for f, (px, py) in sorted(self.fingers.items())]
-        kind = {"down": "touchStart", "move": "touchMove", "up": "touchEnd"}[action]
-        self.cdp("Input.dispatchTouchEvent", type=kind, touchPoints=points)
+            self.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[point])
+            return
+        self.fingers[finger] = point
+        self.cdp("Input.dispatchTouchEvent", type="touchStart" if action == "down" else "touchMove",
+                 touchPoints=[p for _, p in sorted(self.fingers.items())])
 
     def key(self, name, shift):
         if name in NAMED_KEYS:

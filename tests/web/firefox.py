@@ -1,12 +1,17 @@
 """Firefox ESR on the X display (without one it has no WebGL), driven
 through its own WebDriver BiDi: one WebSocket, commands answered by id,
-console messages and uncaught errors as events."""
+console messages and uncaught errors as events.
+
+What it cannot be made to do: a pen (BiDi's pointerType "pen" is not
+implemented), and scrolling by touch: its touch actions reach the page as
+touch and pointer events but never pan it."""
 
 import asyncio
 import base64
 import concurrent.futures
 import json
 import os
+import shutil
 import threading
 
 import websockets
@@ -54,7 +59,7 @@ class Firefox:
         env = dict(os.environ, HOME=profile, MOZ_CRASHREPORTER_DISABLE="1")
         self.log = open(os.path.join(profile, "firefox.log"), "w")
         self.firefox = browser_process.start(
-            ["/usr/bin/firefox-esr", "--no-remote", "--new-instance", "--profile", profile,
+            [shutil.which("firefox-esr") or "firefox", "--no-remote", "--new-instance", "--profile", profile,
              "--remote-debugging-port=%d" % port, "about:blank"], env=env, log=self.log)
         self.loop = asyncio.new_event_loop()
         threading.Thread(target=self.loop.run_forever, daemon=True).start()

@@ -3,15 +3,16 @@
 # picture comparison, which replaces lib.sh's fixed bar of 50 pixels.
 # Window 1 is the main window, 2 the panel; keys go to the canvas that last
 # took a press. Uses ENGINE, page_dir, WORK, WORK_ALL, REFERENCES,
-# REFERENCE_FRAME and PICTURE_DISTANCE.
+# REFERENCE_FRAME and PICTURE_DISTANCE; the benchmark uses the driver alone.
 
 MAIN=1 PANEL=2
+web_tests=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # The driver answers each command with one line: "ok [result]" or "error
 # ...". Its standard input and output are kept on descriptors of our own,
 # which outlive the coprocess's when it ends.
 start_page_driver() {
-  coproc PAGE { exec /usr/bin/python3 "$here/page_driver.py" "$ENGINE" "$page_dir" 2>>"$WORK_ALL/viewer.log"; }
+  coproc PAGE { exec /usr/bin/python3 "$web_tests/page_driver.py" "$ENGINE" "$page_dir" 2>>"$WORK_ALL/viewer.log"; }
   VIEWER_PID=$PAGE_PID
   exec {PAGE_IN}<&"${PAGE[0]}" {PAGE_OUT}>&"${PAGE[1]}"
 }
@@ -156,7 +157,7 @@ panel_hash() {
 
 # GLUI's picture of the panel after the step of tests/glui_pictures.h named $1.
 glui_picture() {
-  sed -n "s/^ *{\"$1\", \"[^\"]*\", \(0x[0-9a-f]*\)},\$/\1/p" "$here/../glui_pictures.h"
+  sed -n "s/^ *{\"$1\", \"[^\"]*\", \(0x[0-9a-f]*\)},\$/\1/p" "$web_tests/../glui_pictures.h"
 }
 
 # A JSON array's numbers, one a line.

@@ -158,19 +158,19 @@ class Page:
         # Both windows and their first frames drawn, or the page's word that
         # it has no WebGL.
         shown = self.run("""
-            const end = performance.now() + 20000;
+            const end = performance.now() + 10000;
             return new Promise(done => {
               const frames = (n, what) => n == 0 ? done(what) : requestAnimationFrame(() => frames(n - 1, what));
               const wait = () => {
-                if (document.querySelectorAll('canvas').length >= 2) frames(3, 'windows');
-                else if (document.getElementById('webgl-missing')) frames(3, 'no webgl');
+                if (document.getElementById('webgl-missing')) frames(3, 'no webgl');
+                else if (document.querySelectorAll('canvas').length >= 2) frames(3, 'windows');
                 else if (performance.now() > end) done('');
                 else setTimeout(wait, 20);
               };
               wait();
             });""")
         if not shown:
-            raise RuntimeError("the page showed neither its two canvases nor #webgl-missing within 20 s")
+            raise RuntimeError("the page showed neither its two canvases nor #webgl-missing within 10 s")
         self.run(FRAME_COUNTER)
         return ""
 

@@ -10,6 +10,7 @@ driver's server puts a recorder of errors into each page it serves
 window's shot is cut out of a shot of the viewport (the crop it returns)."""
 
 import base64
+import glob
 import json
 import os
 import urllib.error
@@ -17,7 +18,9 @@ import urllib.request
 
 import browser_process
 
-MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+# Where WebKitGTK's library package puts MiniBrowser: Debian, Arch, Fedora.
+MINIBROWSERS = ["/usr/lib/*/webkit2gtk-4.1/MiniBrowser", "/usr/lib/webkit2gtk-4.1/MiniBrowser",
+                "/usr/libexec/webkit2gtk-4.1/MiniBrowser"]
 KEY_VALUES = {"Tab": "\ue004", "space": " "}
 SHIFT = "\ue008"
 WAIT_SECONDS = 60
@@ -53,7 +56,10 @@ class WebKit:
         try:
             browser_process.wait_for(lambda: browser_process.connectable(port), "WebKitWebDriver on port %d" % port,
                                      process=self.driver)
-            options = {"binary": MINIBROWSER,
+            found = [path for pattern in MINIBROWSERS for path in glob.glob(pattern)]
+            if not found:
+                raise RuntimeError("no MiniBrowser in " + ", ".join(MINIBROWSERS))
+            options = {"binary": found[0],
                        "args": ["--automation", "--proxy=http://127.0.0.1:%d" % browser_process.free_port(),
                                 "--ignore-host=127.0.0.1"]}
             capabilities = {"browserName": "MiniBrowser", "webkitgtk:browserOptions": options}
