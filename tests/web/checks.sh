@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by web_check.sh: the checks, each a function that opens its own
 # page and fails (lib.sh's fail) at the first thing wrong. Their helpers
 # are page.sh's and lib.sh's.

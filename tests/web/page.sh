@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by web_check.sh after lib.sh: the page driver started and spoken
 # to, lib.sh's input and screenshots done in the page, and the browsers'
 # picture comparison, which replaces lib.sh's fixed bar of 50 pixels.
@@ -132,8 +133,9 @@ expect_turned() {
   echo "$ENGINE $name: ${counts[best]} pixels off '${views[best]}' ($frames frames counted); each degree from $first: ${counts[*]}"
   [ "${counts[best]}" -le $((REFERENCE_SIDE * REFERENCE_SIDE / 200)) ] ||
     fail "$name is no picture of a turn about y near $frames degrees"
-  [ "${counts[best]}" -lt "${counts[best - 1]}" ] && [ "${counts[best]}" -lt "${counts[best + 1]}" ] ||
+  if [ "${counts[best]}" -ge "${counts[best - 1]}" ] || [ "${counts[best]}" -ge "${counts[best + 1]}" ]; then
     fail "$name lies as near a turn a degree away as '${views[best]}'"
+  fi
 }
 
 # The page's errors since the last look, of any kind (KIND "") or those

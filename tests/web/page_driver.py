@@ -37,7 +37,8 @@ for the viewport, in CSS pixels.
   key-frames                   the page's animation frame at each key press
                                since the last look
   lose W, restore W            the canvas's WebGL context lost, given back
-  layout                       viewport size, scroll position, document size
+  layout                       viewport size, scroll position, document size,
+                               once what came before has been drawn
   scroll-to X Y                the page scrolled to there
   spot-off-canvases            a point of the viewport on no canvas or control
   element SELECTOR             whether the element is there, shown, its text
@@ -344,6 +345,9 @@ class Page:
         return ""
 
     def layout(self):
+        # A finger's scroll is the compositor's, and reaches the page's
+        # scroll position a frame or two later.
+        self.settle()
         return json.dumps(self.run("""
             const d = document.documentElement;
             return [innerWidth, innerHeight, scrollX, scrollY, d.scrollWidth, d.scrollHeight];"""))
@@ -353,13 +357,18 @@ class Page:
         return ""
 
     def spot_off_canvases(self):
+        # Rather on an element around no canvas (text, the buttons' row) than
+        # on the windows' own container.
         spot = self.run("""
+            const spots = [];
             for (let y = Math.round(innerHeight * 0.6); y > innerHeight * 0.2; y -= 10)
               for (let x = 2; x < innerWidth; x += 10) {
                 const e = document.elementFromPoint(x, y);
-                if (e && !e.closest('canvas, button, input, a, select, textarea, label')) return [x, y];
+                if (e && !e.closest('canvas, button, input, a, select, textarea, label'))
+                  spots.push([e.querySelector('canvas') ? 1 : 0, x, y]);
               }
-            return null;""")
+            spots.sort((a, b) => a[0] - b[0]);
+            return spots.length ? spots[0].slice(1) : null;""")
         if spot is None:
             raise RuntimeError("every point of the viewport's middle lies on a canvas or a control")
         return "%d %d" % tuple(spot)

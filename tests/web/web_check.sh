@@ -16,7 +16,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=checks.sh
+# shellcheck source=tests/web/checks.sh
 . "$here/checks.sh"
 
 engines=()
@@ -37,8 +37,9 @@ for check in "${only[@]}"; do
 done
 page_dir=$1
 PICTURE_DISTANCE=$3
+# shellcheck source=tests/e2e/lib.sh
 . "$here/../e2e/lib.sh" true "" "$2"
-# shellcheck source=page.sh
+# shellcheck source=tests/web/page.sh
 . "$here/page.sh"
 
 # Each engine's screenshots in a folder of its own; the reference pictures,
@@ -46,7 +47,13 @@ PICTURE_DISTANCE=$3
 WORK_ALL=$WORK
 REFERENCES=$WORK_ALL/references
 mkdir -p "$REFERENCES"
-trap 'status=$?; WORK=$WORK_ALL; (exit $status); finish' EXIT
+finish_all() {
+  local status=$?
+  WORK=$WORK_ALL
+  (exit "$status")
+  finish
+}
+trap finish_all EXIT
 
 passed=0
 failed=()
