@@ -15,7 +15,9 @@ built=$1
 shift
 [ $# -gt 0 ] || set -- chromium firefox webkit
 # lib.sh for fail and its clean-up, page.sh for the page driver.
+# shellcheck source=tests/e2e/lib.sh
 . "$here/../tests/e2e/lib.sh" true
+# shellcheck source=tests/web/page.sh
 . "$here/../tests/web/page.sh"
 WORK_ALL=$WORK
 # The page and the blank one, served side by side.

@@ -62,9 +62,12 @@ import sys
 import tempfile
 import threading
 
-from chromium import Chromium
-from firefox import Firefox
-from webkit import WebKit
+# The engines' modules beside this one leave no compiled copies in the
+# source tree.
+sys.dont_write_bytecode = True
+from chromium import Chromium  # noqa: E402
+from firefox import Firefox  # noqa: E402
+from webkit import WebKit  # noqa: E402
 
 ENGINES = {"chromium": Chromium, "firefox": Firefox, "webkit": WebKit}
 # The sizes the program gives its windows. Neither the canvas's buffer
