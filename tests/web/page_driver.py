@@ -40,7 +40,9 @@ for the viewport, in CSS pixels.
   layout                       viewport size, scroll position, document size,
                                once what came before has been drawn
   scroll-to X Y                the page scrolled to there
-  spot-off-canvases            a point of the viewport on no canvas or control
+  spot-off-canvases            a point of the viewport clear of the canvases
+                               and controls, the page scrolled so that a finger
+                               can go 150 pixels up from it and the page on
   element SELECTOR             whether the element is there, shown, its text
   memory                       the WebAssembly memory's size, the JS heap's
   console                      errors since the last look, each "uncaught: ..."
@@ -360,20 +362,30 @@ class Page:
         return ""
 
     def spot_off_canvases(self):
-        # Rather on an element around no canvas (text, the buttons' row) than
-        # on the windows' own container.
+        # Chromium moves a finger's touch onto a nearby element that
+        # listens for it, so the spot keeps clear of every canvas and
+        # control by more than that reach. The page is scrolled to where the
+        # spot has 150 pixels of room above it and the page room to scroll
+        # on down; scroll bars are no part of the viewport here.
         spot = self.run("""
-            const spots = [];
-            for (let y = Math.round(innerHeight * 0.6); y > innerHeight * 0.2; y -= 10)
-              for (let x = 2; x < innerWidth; x += 10) {
-                const e = document.elementFromPoint(x, y);
-                if (e && !e.closest('canvas, button, input, a, select, textarea, label'))
-                  spots.push([e.querySelector('canvas') ? 1 : 0, x, y]);
-              }
-            spots.sort((a, b) => a[0] - b[0]);
-            return spots.length ? spots[0].slice(1) : null;""")
+            const clear = 24, room = 160, d = document.documentElement;
+            const width = d.clientWidth, height = d.clientHeight, most = d.scrollHeight - height;
+            const boxes = [...document.querySelectorAll('canvas, button, input, a, select, textarea, label')]
+              .map(e => e.getBoundingClientRect()).map(b => [b.left + scrollX, b.top + scrollY, b.right + scrollX,
+                                                             b.bottom + scrollY]);
+            for (let y = room; y < d.scrollHeight - 10; y += 10) {
+              const scroll = Math.max(0, y - height + 10);
+              if (scroll > most - 20 || y - scroll < room) continue;
+              for (let x = 10; x < width - 10; x += 10)
+                if (boxes.every(([l, t, r, b]) => x < l - clear || x > r + clear || y < t - clear || y > b + clear)) {
+                  scrollTo(0, scroll);
+                  return [x, y - scroll];
+                }
+            }
+            return null;""")
         if spot is None:
-            raise RuntimeError("every point of the viewport's middle lies on a canvas or a control")
+            raise RuntimeError("no spot of the page lies 24 CSS pixels clear of the canvases and controls, "
+                               "with room to scroll on")
         return "%d %d" % tuple(spot)
 
     def element(self, selector):

@@ -2,7 +2,10 @@
 MiniBrowser on the X display and speaks classic W3C WebDriver over HTTP.
 
 What it cannot be made to do: its touch actions arrive as a mouse
-(pointerType "mouse", no touch events), so nothing here claims touch; it
+(pointerType "mouse", no touch events), so nothing here claims touch; its
+pen is a mouse that says "pen", whose events stop altogether once the page
+cancels the pointerdown (as a page that takes pens does), so nothing here
+claims a pen either; it
 has no per-page device pixel ratio, so a ratio is GDK's scale, given to the
 browser as it starts; it has no log of console messages, so the page
 driver's server puts a recorder of errors into each page it serves
@@ -40,7 +43,7 @@ addEventListener('unhandledrejection', e => __pageErrors.push('uncaught: a rejec
 
 class WebKit:
     name = "webkit"
-    can = {"pen"}
+    can = set()
     error_recorder = ERROR_RECORDER
 
     def __init__(self, profile, webgl=True, dpr=1):
@@ -120,8 +123,6 @@ class WebKit:
         return whole, "%dx%d+%d+%d" % (width, height, left, top)
 
     def pointer(self, kind, action, x, y, button, finger):
-        if kind == "touch":
-            raise RuntimeError("WebKitWebDriver delivers touch actions as a mouse: it has no touch")
         # As in firefox.py: a release is where the pointer is.
         x, y = int(x), int(y)
         steps = []
@@ -135,8 +136,6 @@ class WebKit:
 
     def pointer_path(self, kind, points):
         # As in firefox.py: the whole drag one call, a motion a tick.
-        if kind == "touch":
-            raise RuntimeError("WebKitWebDriver delivers touch actions as a mouse: it has no touch")
         steps = [{"type": "pointerMove", "x": int(x), "y": int(y), "origin": "viewport"} for x, y in points]
         steps.insert(1, {"type": "pointerDown", "button": 0})
         steps.append({"type": "pointerUp", "button": 0})
