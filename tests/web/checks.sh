@@ -358,6 +358,9 @@ check_ratio() {
   [[ $canvas == "[318, 210, "*", 159, 105]" ]] || fail "at ratio 2 the panel is $canvas, not 318 x 210 on 159 x 105"
   REFERENCE_SIDE=1200 expect_reference ratio_2
   hash=$(panel_hash 2)
+  local size
+  size=$(identify -format %wx%h "$WORK/panel.ppm")
+  [ "$size" = 318x210 ] || fail "the panel's shot at ratio 2 is $size device pixels, not 318 x 210"
   [ "$hash" = "$(glui_picture opened)" ] || fail "the panel at ratio 2 is not GLUI's picture: $hash"
   keyboard_to_main_window
   click_checkbox "$ROW_GRID"
