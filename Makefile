@@ -5,7 +5,7 @@
 ARGS ?=
 DISPLAY_OF_OUR_OWN = scripts/on-virtual-display
 
-.PHONY: run test bench screenshots valgrind windows deb web dist clean
+.PHONY: run test bench screenshots valgrind windows deb web bench-web dist clean
 
 run:
 	./run $(ARGS)
@@ -52,13 +52,25 @@ deb:
 	scripts/build-deb
 
 # The viewer for the browser, built with Emscripten into build/web/, then
-# served from 127.0.0.1 and checked in headless Chromium with the end-to-end
-# tests' reference pictures, drawn by their tool built for Linux.
+# served from 127.0.0.1 and checked in Chromium, Firefox and WebKitGTK with
+# the end-to-end tests' reference pictures, drawn by their tool built for
+# Linux. WEB_CHECK takes the check's options: make web WEB_CHECK="--engine
+# firefox --only ratio".
+WEB_CHECK ?=
+WEB_TOOLS = build/web-build/tools/tests/tools
 web:
 	@scripts/install-deps web
 	@scripts/build-web
-	@scripts/build build/web-build/tools -DVIEWER_TOOLS=ON reference-frame
-	$(DISPLAY_OF_OUR_OWN) tests/web/web_check.sh build/web build/web-build/tools/tests/tools/reference-frame
+	@scripts/build build/web-build/tools -DVIEWER_TOOLS=ON reference-frame picture-distance
+	$(DISPLAY_OF_OUR_OWN) tests/web/web_check.sh $(WEB_CHECK) build/web $(WEB_TOOLS)/reference-frame \
+	  $(WEB_TOOLS)/picture-distance
+
+# The page's animation frames a second against a blank page's, and its
+# memory, in each of the three browsers. Prints figures, asserts nothing.
+bench-web:
+	@scripts/install-deps web
+	@scripts/build-web
+	$(DISPLAY_OF_OUR_OWN) bench/web_bench.sh build/web
 
 # The source tarball of the committed tree.
 dist:

@@ -1,184 +1,299 @@
 #!/usr/bin/python3
-"""Serves a built page from 127.0.0.1 and drives it in Debian's headless
-Chromium with real input, for tests/web/web_check.sh, which sends it one
-command a line on standard input and reads one answer a line: "ok ..." or
-"error ...". Windows are numbered as GLUT numbers them (1 the main window,
-2 the panel); x and y are pixels of the window's canvas.
+"""Serves a built page from 127.0.0.1 and drives it in one browser engine
+with real input, for tests/web/web_check.sh and bench/web_bench.sh, which
+send it one command a line on standard input and read one answer a line:
+"ok [result]" or "error ...". Windows are numbered as GLUT numbers them (1
+the main window, 2 the panel) and x, y are the window's own pixels, as the
+program sees them, whatever the canvas's size on the page; W "page" stands
+for the viewport, in CSS pixels.
 
-  open [ARG ...]          load index.html with the arguments as its command line
-  windows                 the page's title, then each canvas's title and size
-  down|up W X Y [BUTTON]  a mouse button (0 left, 1 middle, 2 right)
-  move W X Y              the pointer to there, with the buttons held as they are
-  click W X Y             left button down and up
-  keys KEY ...            keys to the canvas that has the keyboard: a character,
-                          Tab, shift+Tab or space
-  shot W FILE             the canvas as the browser shows it, as a PNG
-  panel-hash FILE         FNV-1a of a panel shot's grey levels, rows from the bottom
-  glui-step EVENTS        one step of tests/glui_pictures.h on the panel
-  frame-rate SECONDS      animation frames the page draws a second
-  console                 the browser console's messages since the last look
+  open [OPTION ...] [ARG ...]  load index.html with the arguments as its
+                               command line; options: dpr=N, size=WxH (the
+                               viewport), phone (390 x 844, mobile, touch),
+                               touch (a touch screen), no-webgl, page=FILE
+  windows                      the page's title, then each canvas's title,
+                               buffer size and place
+  canvas W                     the canvas's buffer size and its box on the page
+  down|up W X Y [BUTTON]       a mouse button (0 left, 1 middle, 2 right)
+  move W X Y                   the mouse to there, its buttons as they are
+  click W X Y                  left button down and up
+  touch down|move|up W X Y [FINGER]   a finger (0 the first) on the screen
+  tap W X Y                    a finger down and up
+  drag mouse|touch|pen W X Y TO STEP   down at (X, Y), motions along the row
+                               to TO, STEP pixels apart (the last one cut
+                               short), up where the last one went
+  pen down|move|up W X Y       a pen's tip
+  keys KEY ...                 keys to what has the keyboard: a character,
+                               Tab, shift+Tab or space
+  button KEY                   a click on the page's button for the key
+  shot W FILE                  the canvas as shown, at device resolution;
+                               FILE's extension gives its format (.ppm, .png)
+  panel-hash FILE [BLOCK]      FNV-1a of a panel shot's grey levels, rows from
+                               the bottom, after checking that each BLOCK x
+                               BLOCK square is one colour and taking one pixel
+                               of each
+  glui-step EVENTS             one step of tests/glui_pictures.h on the panel
+  frame-rate SECONDS           animation frames the page draws a second
+  key-frames                   the page's animation frame at each key press
+                               since the last look
+  lose W, restore W            the canvas's WebGL context lost, given back
+  layout                       viewport size, scroll position, document size,
+                               once what came before has been drawn
+  scroll-to X Y                the page scrolled to there
+  spot-off-canvases            a point of the viewport clear of the canvases
+                               and controls, the page scrolled so that a finger
+                               can go 150 pixels up from it and the page on
+  element SELECTOR             whether the element is there, shown, its text
+  memory                       the WebAssembly memory's size, the JS heap's
+  console                      errors since the last look, each "uncaught: ..."
+                               (an exception nothing caught) or "console: ..."
+  engine                       the engine's name, then what its driver can
+                               produce beyond mouse and keys
   quit
 
-Usage: page_driver.py PAGE_DIR
+Usage: page_driver.py chromium|firefox|webkit PAGE_DIR
 """
 
-import base64
 import functools
 import http.server
 import json
+import math
 import signal
-import socket
 import subprocess
 import sys
 import tempfile
 import threading
-import time
 
-from selenium import webdriver
-from selenium.webdriver.chromium.remote_connection import ChromiumRemoteConnection
+# The engines' modules beside this one leave no compiled copies in the
+# source tree.
+sys.dont_write_bytecode = True
+from chromium import Chromium  # noqa: E402
+from firefox import Firefox  # noqa: E402
+from webkit import WebKit  # noqa: E402
 
-KEYS = {
-    "Tab": ("Tab", "Tab", 9, ""),
-    "space": (" ", "Space", 32, " "),
-}
-BUTTONS = ["left", "middle", "right"]
+ENGINES = {"chromium": Chromium, "firefox": Firefox, "webkit": WebKit}
+# The sizes the program gives its windows. Neither the canvas's buffer
+# (its CSS size times the device pixel ratio) nor its CSS size (which the
+# page may scale down to a narrow screen) tells them.
+WINDOW_SIZES = {1: (600, 600), 2: (159, 105)}
+VIEWPORT = (1000, 800)
+PHONE = (390, 844, 3)
+RECORDER_PATH = "/.page-driver/errors.js"
+COMMANDS = set("open windows canvas down up move click touch tap drag pen keys button shot panel-hash glui-step frame-rate "
+               "key-frames lose restore layout scroll-to spot-off-canvases element memory console engine".split())
+
+# Installed in each page once it has loaded: an animation frame count, and
+# the count at each key press, so that a turn's degrees can be told.
+FRAME_COUNTER = """
+window.__frames = 0;
+window.__keyFrames = [];
+(function count() { ++__frames; requestAnimationFrame(count); })();
+document.addEventListener('keydown', () => __keyFrames.push(__frames), true);
+"""
 
 
 class Page:
-    def __init__(self, directory):
-        handler = functools.partial(QuietHandler, directory=directory)
+    def __init__(self, engine, directory):
+        self.engine_class = ENGINES[engine]
+        recorder = getattr(self.engine_class, "error_recorder", None)
+        handler = functools.partial(PageHandler, recorder, directory=directory)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.profile = tempfile.TemporaryDirectory()
-        # Chromium, started here with its DevTools on a port of its own
-        # choosing, and chromedriver, attached to it by address: neither may
-        # rely on the name "localhost", which a bare system with no
-        # /etc/hosts cannot resolve. Software WebGL; no network, no updates,
-        # no first-run pages, a profile of its own; as root, no sandbox.
-        self.chromium = self.chromedriver = None
-        try:
-            self.start()
-        except BaseException:
-            self.stop_programs()
-            raise
-
-    def start(self):
-        self.chromium = subprocess.Popen(
-            ["/usr/bin/chromium", "--headless=new", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
-             "--no-sandbox", "--disable-background-networking", "--disable-component-update", "--disable-sync",
-             "--no-first-run", "--user-data-dir=" + self.profile.name, "--window-size=1000,800",
-             "--force-device-scale-factor=1", "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=0",
-             "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        devtools = wait_for(lambda: read_first_line(self.profile.name + "/DevToolsActivePort"), "Chromium's DevTools")
-        port = free_port()
-        self.chromedriver = subprocess.Popen(["/usr/bin/chromedriver", "--port=%d" % port],
-                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: connectable(port), "chromedriver")
-        options = webdriver.ChromeOptions()
-        options.debugger_address = "127.0.0.1:" + devtools
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        self.driver = webdriver.Remote(ChromiumRemoteConnection("http://127.0.0.1:%d" % port, "goog", "chrome"),
-                                       options=options)
-        self.driver.set_script_timeout(60)
-        self.buttons = 0
-
-    def stop_programs(self):
-        for process in (self.chromedriver, self.chromium):
-            if process is not None:
-                process.terminate()
-                process.wait()
+        self.browser = None
+        self.launch = None
+        self.profile = None
 
     def close(self):
-        self.driver.quit()
-        self.stop_programs()
+        self.stop_engine()
         self.server.shutdown()
-        self.profile.cleanup()
 
-    def cdp(self, command, **params):
-        return self.driver.execute("executeCdpCommand", {"cmd": command, "params": params})["value"]
+    def stop_engine(self):
+        if self.browser is not None:
+            self.browser.close()
+            self.browser = None
+        if self.profile is not None:
+            self.profile.cleanup()
+            self.profile = None
 
-    def open(self, *args):
+    def start_engine(self, launch):
+        # Each start is a browser of its own with a fresh profile.
+        self.stop_engine()
+        self.profile = tempfile.TemporaryDirectory(prefix="page-driver-")
+        self.browser = self.engine_class(self.profile.name, **launch)
+        self.launch = launch
+
+    def capable(self, what):
+        if what not in self.engine_class.can:
+            raise RuntimeError("%s's driver cannot produce %s" % (self.engine_class.name, what))
+
+    def run(self, body, *args):
+        """Runs a function body in the page, with the arguments as
+        `arguments`; its result, or a promise's, comes back through JSON."""
+        expression = "Promise.resolve((function() { %s }).apply(null, %s)).then(v => JSON.stringify(v ?? null))" % (
+            body, json.dumps(args))
+        return json.loads(self.browser.evaluate(expression))
+
+    def open(self, *words):
+        options = {"dpr": "1", "size": "%dx%d" % VIEWPORT, "page": "index.html"}
+        args = []
+        for word in words:
+            name, _, value = word.partition("=")
+            if name in ("phone", "touch", "no-webgl"):
+                options[name] = True
+            elif name in ("dpr", "size", "page") and value:
+                options[name] = value
+            else:
+                args.append(word)
+        dpr = float(options["dpr"])
+        width, height = (int(v) for v in options["size"].split("x"))
+        if "phone" in options:
+            self.capable("phone")
+            width, height, dpr = PHONE
+        if "touch" in options:
+            self.capable("touch")
+        if "no-webgl" in options:
+            self.capable("no-webgl")
+        # WebKit's ratio is the scale it starts with; WebGL is off only
+        # in a browser started without it.
+        launch = {"webgl": "no-webgl" not in options, "dpr": dpr if self.engine_class is WebKit else 1}
+        if self.browser is None or launch != self.launch:
+            self.start_engine(launch)
+        self.browser.view(width, height, dpr, "phone" in options, "touch" in options)
         query = "?args=" + "+".join(args) if args else ""
-        self.driver.get("http://127.0.0.1:%d/index.html%s" % (self.server.server_port, query))
-        # Both windows, and their first frames drawn.
-        self.driver.execute_async_script("""
-            const done = arguments[0];
-            const wait = () => document.querySelectorAll('canvas').length == 2 ? frames(3) : setTimeout(wait, 20);
-            const frames = n => n == 0 ? done() : requestAnimationFrame(() => frames(n - 1));
-            wait();""")
-        self.buttons = 0
+        self.browser.navigate("http://127.0.0.1:%d/%s%s" % (self.server.server_port, options["page"], query))
+        # Both windows and their first frames drawn, or the page's word that
+        # it has no WebGL.
+        shown = self.run("""
+            const end = performance.now() + 10000;
+            return new Promise(done => {
+              const frames = (n, what) => n == 0 ? done(what) : requestAnimationFrame(() => frames(n - 1, what));
+              const wait = () => {
+                if (document.getElementById('webgl-missing')) frames(3, 'no webgl');
+                else if (document.querySelectorAll('canvas').length >= 2) frames(3, 'windows');
+                else if (performance.now() > end) done('');
+                else setTimeout(wait, 20);
+              };
+              wait();
+            });""")
+        if not shown:
+            raise RuntimeError("the page showed neither its two canvases nor #webgl-missing within 10 s")
+        self.run(FRAME_COUNTER)
         return ""
 
-    def box(self, window):
-        return self.driver.execute_script(
-            "const r = document.getElementById('glut-window-' + arguments[0]).getBoundingClientRect();"
-            "return [r.left, r.top, r.width, r.height];", int(window))
+    def canvas(self, window):
+        return json.dumps(self.run("""
+            const c = document.getElementById('glut-window-' + arguments[0]);
+            if (!c) return null;
+            const r = c.getBoundingClientRect();
+            return [c.width, c.height, r.left, r.top, r.width, r.height];""", int(window)))
 
-    def mouse(self, kind, window, x, y, button=None):
-        left, top, _, _ = self.box(window)
-        params = {"type": kind, "x": left + int(x), "y": top + int(y), "modifiers": 0}
-        if button is not None:
-            b = int(button)
-            params["button"] = BUTTONS[b]
-            params["clickCount"] = 1
-            self.buttons = self.buttons | (1, 4, 2)[b] if kind == "mousePressed" else self.buttons & ~(1, 4, 2)[b]
-        else:
-            params["button"] = "left" if self.buttons & 1 else "none"
-        params["buttons"] = self.buttons
-        self.cdp("Input.dispatchMouseEvent", **params)
+    def box(self, window):
+        found = json.loads(self.canvas(window))
+        if found is None:
+            raise RuntimeError("the page has no canvas glut-window-%s" % window)
+        return found[2:]
+
+    def at(self, window, x, y):
+        """Where the pixel (x, y) of a window lies in the viewport: its
+        middle, at whole CSS pixels, as two engines of three round them."""
+        if window == "page":
+            return float(x), float(y)
+        left, top, width, height = self.box(window)
+        side_x, side_y = WINDOW_SIZES[int(window)]
+        return (math.floor(left + (int(x) + 0.5) * width / side_x),
+                math.floor(top + (int(y) + 0.5) * height / side_y))
+
+    def pointer(self, kind, action, window, x, y, button=0, finger=0):
+        px, py = self.at(window, x, y)
+        self.browser.pointer(kind, action, px, py, int(button), int(finger))
         return ""
 
     def down(self, window, x, y, button=0):
-        return self.mouse("mousePressed", window, x, y, button)
+        return self.pointer("mouse", "down", window, x, y, button)
 
     def up(self, window, x, y, button=0):
-        return self.mouse("mouseReleased", window, x, y, button)
+        return self.pointer("mouse", "up", window, x, y, button)
 
     def move(self, window, x, y):
-        return self.mouse("mouseMoved", window, x, y)
+        return self.pointer("mouse", "move", window, x, y)
 
     def click(self, window, x, y):
         self.down(window, x, y)
         return self.up(window, x, y)
 
+    def touch(self, action, window, x, y, finger=0):
+        self.capable("touch")
+        return self.pointer("touch", action, window, x, y, 0, finger)
+
+    def tap(self, window, x, y):
+        self.touch("down", window, x, y)
+        return self.touch("up", window, x, y)
+
+    def drag(self, kind, window, x, y, to, step):
+        if kind != "mouse":
+            self.capable(kind)
+        x, y, to, step = int(x), int(y), int(to), int(step)
+        if step <= 0:
+            raise RuntimeError("a step of %d pixels never arrives" % step)
+        row = [x]
+        while row[-1] != to:
+            row.append(min(row[-1] + step, to) if row[-1] < to else max(row[-1] - step, to))
+        self.browser.pointer_path(kind, [self.at(window, column, y) for column in row])
+        return ""
+
+    def pen(self, action, window, x, y):
+        self.capable("pen")
+        return self.pointer("pen", action, window, x, y)
+
     def keys(self, *names):
         for name in names:
             shift = name.startswith("shift+")
-            name = name[6:] if shift else name
-            if name in KEYS:
-                key, code, vk, text = KEYS[name]
-            else:
-                key, code, vk, text = name, "Key" + name.upper(), ord(name.upper()), name
-            down = {"type": "keyDown", "key": key, "code": code, "windowsVirtualKeyCode": vk,
-                    "modifiers": 8 if shift else 0}
-            if text:
-                down["text"] = text
-            self.cdp("Input.dispatchKeyEvent", **down)
-            self.cdp("Input.dispatchKeyEvent", type="keyUp", key=key, code=code, windowsVirtualKeyCode=vk,
-                     modifiers=8 if shift else 0)
+            self.browser.key(name[6:] if shift else name, shift)
+        return ""
+
+    def button(self, key):
+        spot = self.run("""
+            const b = [...document.querySelectorAll('button')].find(b => b.textContent.trim() === arguments[0]);
+            if (!b) return null;
+            b.scrollIntoView({block: 'center'});
+            const r = b.getBoundingClientRect();
+            return [r.left + r.width / 2, r.top + r.height / 2];""", key)
+        if spot is None:
+            raise RuntimeError("the page has no button '%s'" % key)
+        self.browser.pointer("mouse", "down", math.floor(spot[0]), math.floor(spot[1]), 0, 0)
+        self.browser.pointer("mouse", "up", math.floor(spot[0]), math.floor(spot[1]), 0, 0)
         return ""
 
     def settle(self):
         # Two animation frames: the one that handles what came before, and
         # the one after it, whose paint shows it.
-        self.driver.execute_async_script(
-            "const done = arguments[0]; requestAnimationFrame(() => requestAnimationFrame(done));")
+        self.run("return new Promise(done => requestAnimationFrame(() => requestAnimationFrame(done)));")
 
     def shot(self, window, path):
         self.settle()
-        left, top, width, height = self.box(window)
-        png = self.cdp("Page.captureScreenshot", format="png",
-                       clip={"x": left, "y": top, "width": width, "height": height, "scale": 1})
-        with open(path, "wb") as f:
-            f.write(base64.b64decode(png["data"]))
+        png, crop = self.browser.screenshot(self.box(window))
+        if path.endswith(".png") and crop is None:
+            with open(path, "wb") as f:
+                f.write(png)
+            return ""
+        cut = ["-crop", crop, "+repage"] if crop else []
+        subprocess.run(["convert", "png:-"] + cut + ["-alpha", "off", "-depth", "8", path], input=png, check=True)
         return ""
 
-    def panel_hash(self, path):
-        rgb = subprocess.run(["convert", path, "-flip", "-depth", "8", "rgb:-"], check=True,
-                             stdout=subprocess.PIPE).stdout
+    def panel_hash(self, path, block=1):
+        width, height, rgb = read_picture(path)
+        block = int(block)
+        if width % block or height % block:
+            raise RuntimeError("%d x %d pixels are no whole %d x %d blocks" % (width, height, block, block))
+        for y in range(height):
+            for x in range(width):
+                corner = ((y - y % block) * width + x - x % block) * 3
+                if rgb[corner:corner + 3] != rgb[(y * width + x) * 3:(y * width + x) * 3 + 3]:
+                    raise RuntimeError("pixel (%d, %d) is not the colour of its %d x %d block" % (x, y, block, block))
         h = 2166136261
-        for grey in rgb[::3]:
-            h = ((h ^ grey) * 16777619) & 0xFFFFFFFF
+        for y in reversed(range(0, height, block)):
+            for x in range(0, width, block):
+                h = ((h ^ rgb[(y * width + x) * 3]) * 16777619) & 0xFFFFFFFF
         return "0x%08x" % h
 
     def glui_step(self, *events):
@@ -193,63 +308,158 @@ class Page:
         return ""
 
     def windows(self):
-        canvases = self.driver.execute_script(
-            "return [...document.querySelectorAll('canvas')].map(c => "
-            "[c.title, c.width, c.height, Math.round(c.getBoundingClientRect().left),"
-            " Math.round(c.getBoundingClientRect().top)]);")
-        return json.dumps([self.driver.title] + canvases)
+        canvases = self.run("""
+            return [...document.querySelectorAll('canvas')].map(c => [c.title, c.width, c.height,
+              Math.round(c.getBoundingClientRect().left), Math.round(c.getBoundingClientRect().top)]);""")
+        return json.dumps([self.run("return document.title;")] + canvases)
 
     def frame_rate(self, seconds):
-        frames = self.driver.execute_async_script("""
-            const end = performance.now() + arguments[0] * 1000, done = arguments[1];
-            let frames = 0;
-            const count = () => { ++frames; performance.now() < end ? requestAnimationFrame(count) : done(frames); };
-            requestAnimationFrame(count);""", float(seconds))
+        frames = self.run("""
+            const end = performance.now() + arguments[0] * 1000;
+            return new Promise(done => {
+              let frames = 0;
+              const count = () => { ++frames; performance.now() < end ? requestAnimationFrame(count) : done(frames); };
+              requestAnimationFrame(count);
+            });""", float(seconds))
         return "%.1f" % (frames / float(seconds))
 
-    def console(self):
-        return json.dumps([e["level"] + " " + e["message"] for e in self.driver.get_log("browser")])
+    def key_frames(self):
+        return " ".join(str(n) for n in self.run("return __keyFrames.splice(0);"))
 
-
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-def connectable(port):
-    try:
-        socket.create_connection(("127.0.0.1", port), timeout=1).close()
-        return True
-    except OSError:
-        return False
-
-
-def read_first_line(path):
-    try:
-        with open(path) as f:
-            return f.readline().strip()
-    except OSError:
+    def lose(self, window):
+        # A lost context gives no extensions, so the one that restores it is
+        # kept from before.
+        problem = self.run("""
+            const c = document.getElementById('glut-window-' + arguments[0]);
+            const gl = c && c.getContext('webgl');
+            const e = gl && gl.getExtension('WEBGL_lose_context');
+            if (!e) return 'canvas ' + arguments[0] + ' has no WebGL context that can be lost';
+            (window.__losers = window.__losers || {})[arguments[0]] = e;
+            e.loseContext();
+            return '';""", window)
+        if problem:
+            raise RuntimeError(problem)
         return ""
 
+    def restore(self, window):
+        if not self.run("""
+            const e = (window.__losers || {})[arguments[0]];
+            if (e) e.restoreContext();
+            return !!e;""", window):
+            raise RuntimeError("canvas %s's context was not lost here" % window)
+        return ""
 
-def wait_for(ready, what):
-    for _ in range(200):  # twenty seconds at most for a program to start
-        value = ready()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise RuntimeError(what + " did not start")
+    def layout(self):
+        # A finger's scroll is the compositor's, and reaches the page's
+        # scroll position a frame or two later.
+        self.settle()
+        return json.dumps(self.run("""
+            const d = document.documentElement;
+            return [innerWidth, innerHeight, scrollX, scrollY, d.scrollWidth, d.scrollHeight];"""))
+
+    def scroll_to(self, x, y):
+        self.run("scrollTo(arguments[0], arguments[1]);", float(x), float(y))
+        return ""
+
+    def spot_off_canvases(self):
+        # Chromium moves a finger's touch onto a nearby element that
+        # listens for it, so the spot keeps clear of every canvas and
+        # control by more than that reach. The page is scrolled to where the
+        # spot has 150 pixels of room above it and the page room to scroll
+        # on down; scroll bars are no part of the viewport here.
+        spot = self.run("""
+            const clear = 24, room = 160, d = document.documentElement;
+            const width = d.clientWidth, height = d.clientHeight, most = d.scrollHeight - height;
+            const boxes = [...document.querySelectorAll('canvas, button, input, a, select, textarea, label')]
+              .map(e => e.getBoundingClientRect()).map(b => [b.left + scrollX, b.top + scrollY, b.right + scrollX,
+                                                             b.bottom + scrollY]);
+            for (let y = room; y < d.scrollHeight - 10; y += 10) {
+              const scroll = Math.max(0, y - height + 10);
+              if (scroll > most - 20 || y - scroll < room) continue;
+              for (let x = 10; x < width - 10; x += 10)
+                if (boxes.every(([l, t, r, b]) => x < l - clear || x > r + clear || y < t - clear || y > b + clear)) {
+                  scrollTo(0, scroll);
+                  return [x, y - scroll];
+                }
+            }
+            return null;""")
+        if spot is None:
+            raise RuntimeError("no spot of the page lies 24 CSS pixels clear of the canvases and controls, "
+                               "with room to scroll on")
+        return "%d %d" % tuple(spot)
+
+    def element(self, selector):
+        return json.dumps(self.run("""
+            const e = document.querySelector(arguments[0]);
+            if (!e) return null;
+            const r = e.getBoundingClientRect(), style = getComputedStyle(e);
+            const shown = r.width > 0 && r.height > 0 && style.visibility !== 'hidden' &&
+              (!e.checkVisibility || e.checkVisibility({opacityProperty: true, visibilityProperty: true}));
+            return {shown: shown, text: e.textContent.trim()};""", selector))
+
+    def memory(self):
+        wasm = self.run("""
+            let m = window.wasmMemory;
+            if (!(m instanceof WebAssembly.Memory))
+              m = Object.getOwnPropertyNames(window).map(k => { try { return window[k]; } catch (e) {} })
+                    .find(v => v instanceof WebAssembly.Memory);
+            return m ? m.buffer.byteLength : null;""")
+        return json.dumps({"wasm": wasm, "heap": self.browser.heap()})
+
+    def console(self):
+        return json.dumps(self.browser.errors())
+
+    def engine(self):
+        return " ".join([self.engine_class.name] + sorted(self.engine_class.can))
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
+def read_picture(path):
+    """The picture at path as width, height and 8-bit RGB rows, top first."""
+    ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True, stdout=subprocess.PIPE).stdout
+    magic, width, height, levels, rgb = ppm.split(maxsplit=4)
+    if magic != b"P6" or levels != b"255":
+        raise RuntimeError("%s did not convert to an 8-bit PPM" % path)
+    return int(width), int(height), rgb
+
+
+class PageHandler(http.server.SimpleHTTPRequestHandler):
+    """The page's files; for an engine without a log of its own, each HTML
+    page with the error recorder loaded first."""
+
+    def __init__(self, recorder, *args, **kwargs):
+        self.recorder = recorder
+        super().__init__(*args, **kwargs)
+
+    def do_GET(self):
+        path = self.path.split("?")[0]
+        if self.recorder and path == RECORDER_PATH:
+            return self.send_bytes(self.recorder.encode(), "text/javascript")
+        if self.recorder and path.endswith(".html"):
+            try:
+                with open(self.translate_path(path), "rb") as f:
+                    html = f.read()
+            except OSError:
+                return self.send_error(404)
+            tag = b'<script src="%s"></script>' % RECORDER_PATH.encode()
+            head = html.lower().find(b"<head>")
+            at = head + len(b"<head>") if head >= 0 else 0
+            return self.send_bytes(html[:at] + tag + html[at:], "text/html")
+        return super().do_GET()
+
+    def send_bytes(self, body, kind):
+        self.send_response(200)
+        self.send_header("Content-Type", kind)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
     def log_message(self, *args):
         pass
 
 
 def main():
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    page = Page(sys.argv[1])
+    page = Page(sys.argv[1], sys.argv[2])
     try:
         for line in sys.stdin:
             words = line.split()
@@ -258,9 +468,13 @@ def main():
             if words[0] == "quit":
                 break
             try:
+                if words[0] not in COMMANDS:
+                    raise RuntimeError("no such command")
+                if page.browser is None and words[0] not in ("open", "engine"):
+                    raise RuntimeError("no page is open")
                 answer = getattr(page, words[0].replace("-", "_"))(*words[1:])
                 print("ok " + answer if answer else "ok", flush=True)
-            except Exception as e:  # the check says what failed and stops
+            except Exception as e:  # the check says what failed and goes on or stops
                 print("error %s: %s" % (words[0], str(e).splitlines()[0] if str(e) else type(e).__name__),
                       flush=True)
     finally:
