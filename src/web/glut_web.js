@@ -111,7 +111,9 @@ mergeInto(LibraryManager.library, {
       on('contextmenu', function(e) { e.preventDefault(); });
       on('keydown', function(e) {
         var named = {Tab: 9, Enter: 13, Backspace: 8, Escape: 27, Delete: 127};
-        var c = e.key in named ? named[e.key] : e.key.length === 1 ? e.key.charCodeAt(0) : 256;
+        // WebKitGTK names Shift-Tab's key as GTK does, ISO_Left_Tab, which it cannot say in DOM words.
+        var key = e.code === 'Tab' ? 'Tab' : e.key;
+        var c = key in named ? named[key] : key.length === 1 ? key.charCodeAt(0) : 256;
         if (c > 255) return;
         e.preventDefault();  // Tab stays in the window, Space does not scroll
         if (c === 27) canvas.blur();  // the way out for the keyboard, Tab being the window's

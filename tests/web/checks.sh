@@ -25,8 +25,10 @@ check_windows() {
   local windows
   windows=$(page windows)
   echo "windows: $windows"
-  [ "$windows" = "[\"Oskavel's Lab 2\", [\"Oskavel's Lab 2\", 600, 600, 8, 8], [\"GLUI\", 159, 105, 616, 8]]" ] ||
-    fail "the page is not titled as the main window, with a 600 x 600 canvas and the 159 x 105 panel beside it"
+  # The page keeps its own title; each canvas is titled and named as its
+  # window, at the window's size, the panel beside the main view.
+  [ "$windows" = "[\"Vehicle Viewer\", [\"Oskavel's Lab 2\", \"Oskavel's Lab 2\", 600, 600, 8, 45], [\"GLUI\", \"GLUI\", 159, 105, 624, 45]]" ] ||
+    fail "the canvases are not named as their windows, at 600 x 600 and 159 x 105, the panel beside the main view"
   expect_no_errors
 }
 
@@ -116,8 +118,9 @@ check_camera() {
   expect_no_errors
 }
 
-# The panel, fresh: GLUI's own pictures after each step of
-# tests/glui_pictures.h, played with real input; a click on its empty corner
+# The panel, fresh: its pictures after each step of tests/glui_pictures.h
+# as GL's rules draw them (GLUI's own but for two focus marks' dots),
+# played with real input; a click on its empty corner
 # first gives it the keyboard and changes nothing. Then keys typed there:
 # the main window's never reach it, Space clicks the focused row, Tab and
 # Shift-Tab move the focus.
@@ -131,10 +134,10 @@ check_panel() {
     fi
     got=$(panel_hash)
     echo "panel, $name: $got"
-    [ "$got" = "$hash" ] || fail "the panel, $name, is not GLUI's picture: hash $got, not $hash"
+    [ "$got" = "$hash" ] || fail "the panel, $name, is not the picture GL's rules give: hash $got, not $hash"
     [ -n "$first" ] && page click "$PANEL" 150 102
     first=
-  done < <(sed -n 's/^ *{"\([^"]*\)", "\([^"]*\)", \(0x[0-9a-f]*\)},$/\1|\2|\3/p' "$web_tests/../glui_pictures.h")
+  done < <(sed -n 's/^ *{"\([^"]*\)", "\([^"]*\)", 0x[0-9a-f]*, \(0x[0-9a-f]*\)},$/\1|\2|\3/p' "$web_tests/../glui_pictures.h")
   # The last steps clicked "Wireframe View" on, and Space, on the row the
   # click focused, cleared it again.
   expect_reference panel_steps_done

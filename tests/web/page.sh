@@ -157,9 +157,10 @@ panel_hash() {
   page panel-hash "$WORK/panel.ppm" "${1:-1}"
 }
 
-# GLUI's picture of the panel after the step of tests/glui_pictures.h named $1.
+# The panel's picture after the step of tests/glui_pictures.h named $1, as
+# GL's rules draw it.
 glui_picture() {
-  sed -n "s/^ *{\"$1\", \"[^\"]*\", \(0x[0-9a-f]*\)},\$/\1/p" "$web_tests/../glui_pictures.h"
+  sed -n "s/^ *{\"$1\", \"[^\"]*\", 0x[0-9a-f]*, \(0x[0-9a-f]*\)},\$/\1/p" "$web_tests/../glui_pictures.h"
 }
 
 # A JSON array's numbers, one a line.

@@ -12,7 +12,7 @@ for the viewport, in CSS pixels.
                                viewport), phone (390 x 844, mobile, touch),
                                touch (a touch screen), no-webgl, page=FILE
   windows                      the page's title, then each canvas's title,
-                               buffer size and place
+                               accessible name, size and place on the page
   canvas W                     the canvas's buffer size and its box on the page
   down|up W X Y [BUTTON]       a mouse button (0 left, 1 middle, 2 right)
   move W X Y                   the mouse to there, its buttons as they are
@@ -63,6 +63,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 
 # The engines' modules beside this one leave no compiled copies in the
 # source tree.
@@ -79,6 +80,22 @@ WINDOW_SIZES = {1: (600, 600), 2: (159, 105)}
 VIEWPORT = (1000, 800)
 PHONE = (390, 844, 3)
 RECORDER_PATH = "/.page-driver/errors.js"
+# What open waits for once the browser has navigated: the page's two
+# windows and their first frames drawn, or its word that it has no WebGL.
+WAIT_FOR_WINDOWS = """
+            const end = performance.now() + 10000;
+            return new Promise(done => {
+              const frames = (n, what) => n == 0 ? done(what) : requestAnimationFrame(() => frames(n - 1, what));
+              const wait = () => {
+                if (window.driverLeftThisPage) done('the page before');
+                else if (document.getElementById('webgl-missing')) frames(3, 'no webgl');
+                else if (document.querySelectorAll('canvas').length >= 2) frames(3, 'windows');
+                else if (performance.now() > end) done('');
+                else setTimeout(wait, 20);
+              };
+              wait();
+            });"""
+
 COMMANDS = set("open windows canvas down up move click touch tap drag pen keys button shot panel-hash glui-step frame-rate "
                "key-frames lose restore layout scroll-to spot-off-canvases element memory console engine".split())
 
@@ -160,21 +177,19 @@ class Page:
             self.start_engine(launch)
         self.browser.view(width, height, dpr, "phone" in options, "touch" in options)
         query = "?args=" + "+".join(args) if args else ""
+        # Marked, so that what follows never reads the page before this one,
+        # whenever a driver's navigation comes back.
+        self.run("window.driverLeftThisPage = true;")
         self.browser.navigate("http://127.0.0.1:%d/%s%s" % (self.server.server_port, options["page"], query))
         # Both windows and their first frames drawn, or the page's word that
-        # it has no WebGL.
-        shown = self.run("""
-            const end = performance.now() + 10000;
-            return new Promise(done => {
-              const frames = (n, what) => n == 0 ? done(what) : requestAnimationFrame(() => frames(n - 1, what));
-              const wait = () => {
-                if (document.getElementById('webgl-missing')) frames(3, 'no webgl');
-                else if (document.querySelectorAll('canvas').length >= 2) frames(3, 'windows');
-                else if (performance.now() > end) done('');
-                else setTimeout(wait, 20);
-              };
-              wait();
-            });""")
+        # it has no WebGL; asked again while the page before is still there.
+        for _ in range(50):  # five seconds at most for the navigation to leave it
+            shown = self.run(WAIT_FOR_WINDOWS)
+            if shown != "the page before":
+                break
+            time.sleep(0.1)
+        if shown == "the page before":
+            raise RuntimeError("the browser stayed on the page before for 5 s after its navigation came back")
         if not shown:
             raise RuntimeError("the page showed neither its two canvases nor #webgl-missing within 10 s")
         self.run(FRAME_COUNTER)
@@ -309,8 +324,10 @@ class Page:
 
     def windows(self):
         canvases = self.run("""
-            return [...document.querySelectorAll('canvas')].map(c => [c.title, c.width, c.height,
-              Math.round(c.getBoundingClientRect().left), Math.round(c.getBoundingClientRect().top)]);""")
+            return [...document.querySelectorAll('canvas')].map(c => {
+              const box = c.getBoundingClientRect();
+              return [c.title, c.getAttribute('aria-label'), ...[box.width, box.height, box.left, box.top].map(Math.round)];
+            });""")
         return json.dumps([self.run("return document.title;")] + canvases)
 
     def frame_rate(self, seconds):
