@@ -5,8 +5,8 @@
 
 # In the order they run: those that start the browser anew (another ratio
 # in WebKit, no WebGL) come last.
-CHECKS=(windows views drags spin camera panel clicks buttons lost_context touch touch_scroll second_finger pen phone
-  ratio no_webgl frame_rate)
+CHECKS=(windows views drags spin camera panel clicks buttons help offline installable lost_context touch touch_scroll
+  second_finger pen phone ratio no_webgl frame_rate)
 
 # What a check needs of the engine's driver beyond mouse and keys, as the
 # driver's "engine" command names it.
@@ -17,6 +17,7 @@ check_needs() {
     pen) echo pen ;;
     phone) echo phone ;;
     no_webgl) echo no-webgl ;;
+    installable) echo installable ;;
   esac
 }
 
@@ -227,6 +228,46 @@ check_buttons() {
 # Both windows' WebGL contexts lost, and given back half a second later:
 # nothing goes wrong meanwhile, and the next frames are drawn as before:
 # the pose, the flags and the panel's focus, which then go on answering.
+# The README's controls on the page: each input's effect, as the table says it.
+check_help() {
+  open_page
+  local text effect rows=0
+  text=$(page element '#controls')
+  while IFS= read -r effect; do
+    rows=$((rows + 1))
+    [[ $text == *"$effect"* ]] || fail "the page's controls do not say: $effect"
+  done < <(sed -n '/^## Controls$/,/^## [^C]/s/^| .* | \(.*\) |$/\1/p' "$web_tests/../../README.md" | grep -v '^Effect$' | tr -d '`')
+  echo "$ENGINE help: the page shows the $rows inputs of the README's controls"
+  [ "$rows" -ge 13 ] || fail "the README's controls table gave $rows rows"
+  expect_no_errors
+}
+
+# After one visit the page opens and draws with no network: its service
+# worker keeps its files.
+check_offline() {
+  open_page
+  page worker
+  page network off
+  open_page
+  expect_reference offline_start_up
+  press_keys g
+  expect_reference offline_no_grid no-grid
+  page network on
+  expect_no_errors
+}
+
+# Chromium's own test of a page that can be installed as an app: nothing
+# in its way once the service worker is there.
+check_installable() {
+  open_page
+  page worker
+  local errors
+  errors=$(page installability)
+  echo "$ENGINE installability errors: $errors"
+  [ "$errors" = "[]" ] || fail "Chromium would not install the page: $errors"
+  expect_no_errors
+}
+
 # (The panel is compared with itself: GLUI's pictures are check_panel's.)
 check_lost_context() {
   open_page

@@ -17,7 +17,7 @@ NAMED_KEYS = {"Tab": ("Tab", "Tab", 9, ""), "space": (" ", "Space", 32, " ")}
 class Chromium:
     name = "chromium"
     # What its driver can produce beyond mouse and keys.
-    can = {"touch", "touch-scroll", "pen", "phone", "no-webgl"}
+    can = {"touch", "touch-scroll", "pen", "phone", "no-webgl", "installable"}
 
     def __init__(self, profile, webgl=True, dpr=1):
         # Chromium, with its DevTools on a port of its own choosing, and
@@ -145,6 +145,9 @@ class Chromium:
         # An exception nothing caught comes as a message that says so.
         return [("uncaught: " if "Uncaught" in e["message"] else "console: ") + e["message"]
                 for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
+
+    def installability_errors(self):
+        return self.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
 
     def heap(self):
         self.cdp("HeapProfiler.collectGarbage")

@@ -45,6 +45,11 @@ for the viewport, in CSS pixels.
                                can go 150 pixels up from it and the page on
   element SELECTOR             whether the element is there, shown, its text
   memory                       the WebAssembly memory's size, the JS heap's
+  network on|off               the page's server answering, or answering
+                               nothing, as if the network were gone
+  worker                       once a service worker controls the page
+  installability               what stops the browser installing the page as
+                               an app (Chromium's own list)
   console                      errors since the last look, each "uncaught: ..."
                                (an exception nothing caught) or "console: ..."
   engine                       the engine's name, then what its driver can
@@ -97,7 +102,8 @@ WAIT_FOR_WINDOWS = """
             });"""
 
 COMMANDS = set("open windows canvas down up move click touch tap drag pen keys button shot panel-hash glui-step frame-rate "
-               "key-frames lose restore layout scroll-to spot-off-canvases element memory console engine".split())
+               "key-frames lose restore layout scroll-to spot-off-canvases element memory network worker "
+               "installability console engine".split())
 
 # Installed in each page once it has loaded: an animation frame count, and
 # the count at each key press, so that a turn's degrees can be told.
@@ -115,6 +121,7 @@ class Page:
         recorder = getattr(self.engine_class, "error_recorder", None)
         handler = functools.partial(PageHandler, recorder, directory=directory)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.server.offline = False
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.browser = None
         self.launch = None
@@ -423,6 +430,27 @@ class Page:
             return m ? m.buffer.byteLength : null;""")
         return json.dumps({"wasm": wasm, "heap": self.browser.heap()})
 
+    def network(self, state):
+        self.server.offline = state == "off"
+        return ""
+
+    def worker(self):
+        controlled = self.run("""
+            if (!('serviceWorker' in navigator)) return false;
+            const end = performance.now() + 20000;
+            return new Promise(done => {
+              const wait = () => navigator.serviceWorker.controller ? done(true)
+                : performance.now() > end ? done(false) : setTimeout(wait, 50);
+              wait();
+            });""")
+        if not controlled:
+            raise RuntimeError("no service worker took control of the page within 20 s")
+        return ""
+
+    def installability(self):
+        self.capable("installable")
+        return json.dumps(self.browser.installability_errors())
+
     def console(self):
         return json.dumps(self.browser.errors())
 
@@ -448,6 +476,9 @@ class PageHandler(http.server.SimpleHTTPRequestHandler):
         super().__init__(*args, **kwargs)
 
     def do_GET(self):
+        # Offline, the server answers nothing, as a network that is gone.
+        if self.server.offline:
+            return
         path = self.path.split("?")[0]
         if self.recorder and path == RECORDER_PATH:
             return self.send_bytes(self.recorder.encode(), "text/javascript")
