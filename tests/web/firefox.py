@@ -17,6 +17,7 @@ import threading
 import websockets
 
 import browser_process
+import pointer_actions
 
 # A profile that starts on a blank page, asks nothing, updates nothing and
 # reaches nothing but 127.0.0.1: everything else goes to a proxy on a port
@@ -145,16 +146,9 @@ class Firefox:
         return base64.b64decode(shot["data"]), None
 
     def pointer(self, kind, action, x, y, button, finger):
-        # A WebDriver pointer keeps its place and its buttons from one call
-        # to the next; each finger is a pointer of its own. A release is
-        # where the pointer is, so one elsewhere moves there first.
+        # Each finger is a pointer of its own.
         source = "finger%d" % finger if kind == "touch" else kind
-        steps = []
-        if action != "up" or self.held.get(source) != (x, y):
-            steps.append({"type": "pointerMove", "x": x, "y": y, "origin": "viewport"})
-        if action != "move":
-            steps.append({"type": "pointerDown" if action == "down" else "pointerUp", "button": button})
-        self.held[source] = (x, y)
+        steps = pointer_actions.pointer_steps(self.held, source, action, x, y, button)
         self.call("input.performActions", context=self.context,
                   actions=[{"type": "pointer", "id": source, "parameters": {"pointerType": kind}, "actions": steps}])
 

@@ -20,6 +20,7 @@ import urllib.error
 import urllib.request
 
 import browser_process
+import pointer_actions
 
 # Where WebKitGTK's library package puts MiniBrowser: Debian, Arch, Fedora.
 MINIBROWSERS = ["/usr/lib/*/webkit2gtk-4.1/MiniBrowser", "/usr/lib/webkit2gtk-4.1/MiniBrowser",
@@ -123,14 +124,7 @@ class WebKit:
         return whole, "%dx%d+%d+%d" % (width, height, left, top)
 
     def pointer(self, kind, action, x, y, button, finger):
-        # As in firefox.py: a release is where the pointer is.
-        x, y = int(x), int(y)
-        steps = []
-        if action != "up" or self.held.get(kind) != (x, y):
-            steps.append({"type": "pointerMove", "x": x, "y": y, "origin": "viewport"})
-        if action != "move":
-            steps.append({"type": "pointerDown" if action == "down" else "pointerUp", "button": button})
-        self.held[kind] = (x, y)
+        steps = pointer_actions.pointer_steps(self.held, kind, action, int(x), int(y), button)
         self.request("POST", self.session + "/actions", {"actions": [
             {"type": "pointer", "id": kind, "parameters": {"pointerType": kind}, "actions": steps}]})
 
