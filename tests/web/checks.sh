@@ -6,7 +6,7 @@
 # In the order they run: those that start the browser anew (another ratio
 # in WebKit, no WebGL) come last.
 CHECKS=(windows views drags spin camera panel clicks buttons help offline installable lost_context touch touch_scroll
-  second_finger pen phone ratio no_webgl frame_rate)
+  second_finger pen phone ratio ratio_change no_webgl frame_rate)
 
 # What a check needs of the engine's driver beyond mouse and keys, as the
 # driver's "engine" command names it.
@@ -18,6 +18,7 @@ check_needs() {
     phone) echo phone ;;
     no_webgl) echo no-webgl ;;
     installable) echo installable ;;
+    ratio_change) echo ratio-change ;;
   esac
 }
 
@@ -413,6 +414,25 @@ check_ratio() {
 }
 
 # Without WebGL the page says so in #webgl-missing, and nothing is thrown
+# The ratio changed under an open page, as a zoom or another screen changes
+# it: the buffers follow, and so do the pictures, the program none the wiser.
+check_ratio_change() {
+  open_page
+  page ratio 2
+  local canvas
+  canvas=$(page canvas "$MAIN")
+  echo "$ENGINE ratio changed to 2: main canvas $canvas, panel $(page canvas "$PANEL")"
+  [[ $canvas == "[1200, 1200, "*", 600, 600]" ]] || fail "after the ratio went to 2 the main canvas is $canvas"
+  REFERENCE_SIDE=1200 expect_reference ratio_changed_to_2
+  [ "$(panel_hash 2)" = "$(glui_picture opened)" ] || fail "after the ratio went to 2 the panel is not its picture"
+  page ratio 1
+  canvas=$(page canvas "$MAIN")
+  [[ $canvas == "[600, 600, "*", 600, 600]" ]] || fail "after the ratio went back to 1 the main canvas is $canvas"
+  expect_reference ratio_changed_back
+  [ "$(panel_hash)" = "$(glui_picture opened)" ] || fail "after the ratio went back to 1 the panel is not its picture"
+  expect_no_errors
+}
+
 # that nobody catches.
 check_no_webgl() {
   page open no-webgl

@@ -47,7 +47,7 @@ WAIT_SECONDS = 60
 
 class Firefox:
     name = "firefox"
-    can = {"touch", "no-webgl"}
+    can = {"touch", "no-webgl", "ratio-change"}
 
     def __init__(self, profile, webgl=True, dpr=1):
         preferences = dict(PREFERENCES, **{"webgl.disabled": not webgl})

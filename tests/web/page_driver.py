@@ -45,6 +45,8 @@ for the viewport, in CSS pixels.
                                can go 150 pixels up from it and the page on
   element SELECTOR             whether the element is there, shown, its text
   memory                       the WebAssembly memory's size, the JS heap's
+  ratio N                      the open page's device pixel ratio changed to N,
+                               as a zoom or another screen changes it
   network on|off               the page's server answering, or answering
                                nothing, as if the network were gone
   worker                       once a service worker controls the page
@@ -102,7 +104,7 @@ WAIT_FOR_WINDOWS = """
             });"""
 
 COMMANDS = set("open windows canvas down up move click touch tap drag pen keys button shot panel-hash glui-step frame-rate "
-               "key-frames lose restore layout scroll-to spot-off-canvases element memory network worker "
+               "key-frames lose restore layout scroll-to spot-off-canvases element memory ratio network worker "
                "installability console engine".split())
 
 # Installed in each page once it has loaded: an animation frame count, and
@@ -182,7 +184,8 @@ class Page:
         launch = {"webgl": "no-webgl" not in options, "dpr": dpr if self.engine_class is WebKit else 1}
         if self.browser is None or launch != self.launch:
             self.start_engine(launch)
-        self.browser.view(width, height, dpr, "phone" in options, "touch" in options)
+        self.viewed = (width, height, "phone" in options, "touch" in options)
+        self.browser.view(width, height, dpr, *self.viewed[2:])
         query = "?args=" + "+".join(args) if args else ""
         # Marked, so that what follows never reads the page before this one,
         # whenever a driver's navigation comes back.
@@ -429,6 +432,13 @@ class Page:
                     .find(v => v instanceof WebAssembly.Memory);
             return m ? m.buffer.byteLength : null;""")
         return json.dumps({"wasm": wasm, "heap": self.browser.heap()})
+
+    def ratio(self, dpr):
+        self.capable("ratio-change")
+        width, height, phone, touch = self.viewed
+        self.browser.view(width, height, float(dpr), phone, touch)
+        self.settle()
+        return ""
 
     def network(self, state):
         self.server.offline = state == "off"
