@@ -22,7 +22,6 @@ for the viewport, in CSS pixels.
   drag mouse|touch|pen W X Y TO STEP   down at (X, Y), motions along the row
                                to TO, STEP pixels apart (the last one cut
                                short), up where the last one went
-  pen down|move|up W X Y       a pen's tip
   keys KEY ...                 keys to what has the keyboard: a character,
                                Tab, shift+Tab or space
   button KEY                   a click on the page's button for the key
@@ -103,7 +102,7 @@ WAIT_FOR_WINDOWS = """
               wait();
             });"""
 
-COMMANDS = set("open windows canvas down up move click touch tap drag pen keys button shot panel-hash glui-step frame-rate "
+COMMANDS = set("open windows canvas down up move click touch tap drag keys button shot panel-hash glui-step frame-rate "
                "key-frames lose restore layout scroll-to spot-off-canvases element memory ratio network worker "
                "installability console engine".split())
 
@@ -265,10 +264,6 @@ class Page:
             row.append(min(row[-1] + step, to) if row[-1] < to else max(row[-1] - step, to))
         self.browser.pointer_path(kind, [self.at(window, column, y) for column in row])
         return ""
-
-    def pen(self, action, window, x, y):
-        self.capable("pen")
-        return self.pointer("pen", action, window, x, y)
 
     def keys(self, *names):
         for name in names:
