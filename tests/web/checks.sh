@@ -5,7 +5,7 @@
 
 # In the order they run: those that start the browser anew (another ratio
 # in WebKit, no WebGL) come last.
-CHECKS=(windows views drags spin camera panel clicks buttons help offline installable lost_context touch touch_scroll
+CHECKS=(windows views drags spin camera panel clicks buttons keyboard help offline installable lost_context touch touch_scroll
   second_finger pen phone ratio ratio_change no_webgl frame_rate)
 
 # What a check needs of the engine's driver beyond mouse and keys, as the
@@ -229,6 +229,34 @@ check_buttons() {
 # Both windows' WebGL contexts lost, and given back half a second later:
 # nothing goes wrong meanwhile, and the next frames are drawn as before:
 # the pose, the flags and the panel's focus, which then go on answering.
+# The page as a keyboard and a screen reader meet it: Tab from its start
+# reaches the key buttons in their order, real buttons each named by its
+# key's effect as the README's controls say it, then the main view; there
+# Tab is the window's, and Escape gives the keyboard back to the page.
+check_keyboard() {
+  page open
+  local buttons key effect focused count=0
+  buttons=$(page buttons)
+  while IFS='|' read -r key effect; do
+    count=$((count + 1))
+    [[ $buttons == *"[\"$key\", \"$effect\", \"$effect\", "* ]] ||
+      fail "the page's button $key is not named by its effect, '$effect': $buttons"
+    page keys Tab
+    focused=$(page focused)
+    [ "$focused" = "[\"button\", \"$key\"]" ] || fail "Tab reached $focused, not the button $key"
+  done < <(sed -n '/^## Controls$/,/^## [^C]/s/^| `\([^`]\)` | \(.*\) |$/\1|\2/p' "$web_tests/../../README.md" | tr -d '`')
+  echo "$ENGINE keyboard: Tab reached the $count key buttons in order, each named by its effect"
+  [ "$count" -eq 12 ] || fail "the README's controls gave $count keys, not 12"
+  page keys Tab
+  focused=$(page focused)
+  [ "$focused" = '["canvas", "glut-window-1"]' ] || fail "Tab from the last button reached $focused, not the main view"
+  page keys Tab
+  [ "$(page focused)" = "$focused" ] || fail "Tab left the main view, whose key it is"
+  page keys Escape
+  [ "$(page focused)" = null ] || fail "Escape left the keyboard with $(page focused), not the page"
+  expect_no_errors
+}
+
 # The README's controls on the page: each input's effect, as the table says it.
 check_help() {
   open_page
@@ -375,6 +403,14 @@ check_phone() {
   [ "${layout[0]}" = 390 ] || fail "the phone's viewport is ${layout[0]} CSS pixels wide, not 390"
   [ "${layout[4]}" -le 390 ] || fail "the page is ${layout[4]} CSS pixels wide, wider than the phone's 390"
   [ "${layout[2]}" = 0 ] || fail "the page scrolled sideways on the phone, to ${layout[2]}"
+  local canvas size
+  canvas=$(page canvas "$MAIN")
+  echo "$ENGINE phone: main canvas $canvas"
+  mapfile -t layout < <(json_numbers "$canvas")
+  [ "${layout[4]%.*}" -ge 300 ] || fail "the phone's main view is ${layout[4]} CSS pixels wide, less than 300"
+  for size in $(page buttons | grep -o '[0-9]*, [0-9]*\]' | tr -d ' ]' ); do
+    [ "${size%,*}" -ge 40 ] && [ "${size#*,}" -ge 40 ] || fail "a key button is $size CSS pixels, under 40 x 40"
+  done
   page scroll-to 0 0
   screenshot phone_before
   page tap "$PANEL" "$BOX_MIDDLE_X" "${BOX_MIDDLE_Y[$ROW_WIREFRAME]}"

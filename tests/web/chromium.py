@@ -11,7 +11,7 @@ import browser_process
 BUTTONS = ["left", "middle", "right"]
 BUTTON_BITS = [1, 4, 2]
 # The DevTools protocol's key events: key, code, Windows key code, text.
-NAMED_KEYS = {"Tab": ("Tab", "Tab", 9, ""), "space": (" ", "Space", 32, " ")}
+NAMED_KEYS = {"Tab": ("Tab", "Tab", 9, ""), "space": (" ", "Space", 32, " "), "Escape": ("Escape", "Escape", 27, "")}
 
 
 class Chromium:

@@ -17,7 +17,7 @@ import threading
 import websockets
 
 import browser_process
-import pointer_actions
+import webdriver_actions
 
 # A profile that starts on a blank page, asks nothing, updates nothing and
 # reaches nothing but 127.0.0.1: everything else goes to a proxy on a port
@@ -40,8 +40,6 @@ PREFERENCES = {
     "network.proxy.http": "127.0.0.1",
     "network.proxy.ssl": "127.0.0.1",
 }
-KEY_VALUES = {"Tab": "\ue004", "space": " "}
-SHIFT = "\ue008"
 WAIT_SECONDS = 60
 
 
@@ -148,7 +146,7 @@ class Firefox:
     def pointer(self, kind, action, x, y, button, finger):
         # Each finger is a pointer of its own.
         source = "finger%d" % finger if kind == "touch" else kind
-        steps = pointer_actions.pointer_steps(self.held, source, action, x, y, button)
+        steps = webdriver_actions.pointer_steps(self.held, source, action, x, y, button)
         self.call("input.performActions", context=self.context,
                   actions=[{"type": "pointer", "id": source, "parameters": {"pointerType": kind}, "actions": steps}])
 
@@ -164,10 +162,7 @@ class Firefox:
                   actions=[{"type": "pointer", "id": source, "parameters": {"pointerType": kind}, "actions": steps}])
 
     def key(self, name, shift):
-        value = KEY_VALUES.get(name, name)
-        steps = [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}]
-        if shift:
-            steps = [{"type": "keyDown", "value": SHIFT}] + steps + [{"type": "keyUp", "value": SHIFT}]
+        steps = webdriver_actions.key_steps(name, shift)
         self.call("input.performActions", context=self.context, actions=[{"type": "key", "id": "keys",
                                                                           "actions": steps}])
 

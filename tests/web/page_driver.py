@@ -23,8 +23,11 @@ for the viewport, in CSS pixels.
                                to TO, STEP pixels apart (the last one cut
                                short), up where the last one went
   keys KEY ...                 keys to what has the keyboard: a character,
-                               Tab, shift+Tab or space
+                               Tab, shift+Tab, space or Escape
   button KEY                   a click on the page's button for the key
+  buttons                      each button's text, title, accessible name
+                               (aria-label) and size in CSS pixels
+  focused                      what has the keyboard: its tag and its id or text
   shot W FILE                  the canvas as shown, at device resolution;
                                FILE's extension gives its format (.ppm, .png)
   panel-hash FILE [BLOCK]      FNV-1a of a panel shot's grey levels, rows from
@@ -102,7 +105,7 @@ WAIT_FOR_WINDOWS = """
               wait();
             });"""
 
-COMMANDS = set("open windows canvas down up move click touch tap drag keys button shot panel-hash glui-step frame-rate "
+COMMANDS = set("open windows canvas down up move click touch tap drag keys button buttons focused shot panel-hash glui-step frame-rate "
                "key-frames lose restore layout scroll-to spot-off-canvases element memory ratio network worker "
                "installability console engine".split())
 
@@ -283,6 +286,18 @@ class Page:
         self.browser.pointer("mouse", "down", math.floor(spot[0]), math.floor(spot[1]), 0, 0)
         self.browser.pointer("mouse", "up", math.floor(spot[0]), math.floor(spot[1]), 0, 0)
         return ""
+
+    def buttons(self):
+        return json.dumps(self.run("""
+            return [...document.querySelectorAll('button')].map(b => {
+              const r = b.getBoundingClientRect();
+              return [b.textContent.trim(), b.title, b.getAttribute('aria-label'), Math.round(r.width), Math.round(r.height)];
+            });"""))
+
+    def focused(self):
+        return json.dumps(self.run("""
+            const e = document.activeElement;
+            return e && e !== document.body ? [e.tagName.toLowerCase(), e.id || e.textContent.trim()] : null;"""))
 
     def settle(self):
         # Two animation frames: the one that handles what came before, and

@@ -20,13 +20,11 @@ import urllib.error
 import urllib.request
 
 import browser_process
-import pointer_actions
+import webdriver_actions
 
 # Where WebKitGTK's library package puts MiniBrowser: Debian, Arch, Fedora.
 MINIBROWSERS = ["/usr/lib/*/webkit2gtk-4.1/MiniBrowser", "/usr/lib/webkit2gtk-4.1/MiniBrowser",
                 "/usr/libexec/webkit2gtk-4.1/MiniBrowser"]
-KEY_VALUES = {"Tab": "\ue004", "space": " "}
-SHIFT = "\ue008"
 WAIT_SECONDS = 60
 
 # Loaded first by every page served to WebKit: uncaught errors, unhandled
@@ -124,7 +122,7 @@ class WebKit:
         return whole, "%dx%d+%d+%d" % (width, height, left, top)
 
     def pointer(self, kind, action, x, y, button, finger):
-        steps = pointer_actions.pointer_steps(self.held, kind, action, int(x), int(y), button)
+        steps = webdriver_actions.pointer_steps(self.held, kind, action, int(x), int(y), button)
         self.request("POST", self.session + "/actions", {"actions": [
             {"type": "pointer", "id": kind, "parameters": {"pointerType": kind}, "actions": steps}]})
 
@@ -138,10 +136,7 @@ class WebKit:
             {"type": "pointer", "id": kind, "parameters": {"pointerType": kind}, "actions": steps}]})
 
     def key(self, name, shift):
-        value = KEY_VALUES.get(name, name)
-        steps = [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}]
-        if shift:
-            steps = [{"type": "keyDown", "value": SHIFT}] + steps + [{"type": "keyUp", "value": SHIFT}]
+        steps = webdriver_actions.key_steps(name, shift)
         self.request("POST", self.session + "/actions", {"actions": [{"type": "key", "id": "keys", "actions": steps}]})
 
     def recorded_errors(self):

@@ -1,5 +1,18 @@
-"""The W3C WebDriver pointer actions that Firefox's BiDi and WebKit's
-classic WebDriver both take."""
+"""The W3C WebDriver actions that Firefox's BiDi and WebKit's classic
+WebDriver both take: keys and pointers."""
+
+# WebDriver's values for the keys the page driver names.
+KEY_VALUES = {"Tab": "\ue004", "space": " ", "Escape": "\ue00c"}
+SHIFT = "\ue008"
+
+
+def key_steps(name, shift):
+    """A key's press and release, with Shift held around them or not."""
+    value = KEY_VALUES.get(name, name)
+    steps = [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}]
+    if shift:
+        steps = [{"type": "keyDown", "value": SHIFT}] + steps + [{"type": "keyUp", "value": SHIFT}]
+    return steps
 
 
 def pointer_steps(held, source, action, x, y, button):
