@@ -52,10 +52,11 @@ struct fg_shim_state { GLboolean Initialised, HasOpenGL20; };
 #define fgState ((struct fg_shim_state){(GLboolean)glutGet(GLUT_INIT_STATE), GL_FALSE})
 
 /* The layer draws no textures, and freeglut's cubes and tori have no texture
- * coordinates to give. The normals' visualisation, which alone reads the
- * current colour, is never on here. */
+ * coordinates to give. The normals' visualisation, which alone reads and
+ * sets the current colour this way, is never on here. */
 #define glTexCoord2fv(coordinates) ((void)(coordinates))
 #define glGetFloatv(pname, params) ((void)(params))
+#define glColor4fv(colour) ((void)(colour))
 
 /* freeglut's reports; fgError ends the program, as freeglut's does. */
 #define fgWarning(...) (fputs("freeglut: ", stderr), fprintf(stderr, __VA_ARGS__), fputc('\n', stderr))
