@@ -38,6 +38,7 @@ for the viewport, in CSS pixels.
   frame-rate SECONDS           animation frames the page draws a second
   key-frames                   the page's animation frame at each key press
                                since the last look
+  until-frame N                once the page has drawn its animation frame N
   lose W, restore W            the canvas's WebGL context lost, given back
   layout                       viewport size, scroll position, document size,
                                once what came before has been drawn
@@ -106,7 +107,7 @@ WAIT_FOR_WINDOWS = """
             });"""
 
 COMMANDS = set("open windows canvas down up move click touch tap drag keys button buttons focused shot panel-hash glui-step frame-rate "
-               "key-frames lose restore layout scroll-to spot-off-canvases element memory ratio network worker "
+               "key-frames until-frame lose restore layout scroll-to spot-off-canvases element memory ratio network worker "
                "installability console engine".split())
 
 # Installed in each page once it has loaded: an animation frame count, and
@@ -362,6 +363,18 @@ class Page:
 
     def key_frames(self):
         return " ".join(str(n) for n in self.run("return __keyFrames.splice(0);"))
+
+    def until_frame(self, frame):
+        reached = self.run("""
+            const end = performance.now() + 20000;
+            return new Promise(done => {
+              const wait = () => __frames >= arguments[0] ? done(true)
+                : performance.now() > end ? done(false) : requestAnimationFrame(wait);
+              wait();
+            });""", int(frame))
+        if not reached:
+            raise RuntimeError("the page did not draw its frame %s within 20 s" % frame)
+        return ""
 
     def lose(self, window):
         # A lost context gives no extensions, so the one that restores it is
